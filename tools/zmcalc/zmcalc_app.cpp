@@ -1,0 +1,149 @@
+#include "tools/zmcalc/zmcalc_app.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "assistant/common/format_text.h"
+#include "assistant/engine/engine.h"
+#include "assistant/ui/text_tables.h"
+#include "winfx/code_page.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zmcalc [--lib FILE|none] [--factor F] [--density D] [--lookup N] [--lang CP] [--] SPEC...\n"
+    "       zmcalc --check FILE [--lang CP]\n";
+
+struct ZmcalcOptions {
+  std::optional<std::string> library;  // UTF-8 path, or "none"
+  std::optional<std::string> checkFile;
+  float factor = 1.0f;
+  float density = 7850.0f;
+  int lookupMode = 0;
+  unsigned language = kCodePageUsAscii;
+  std::vector<std::string> specs;  // UTF-8
+};
+
+// Collects the loader's messages, converted to UTF-8.
+class CCollectingMessages : public MessagePort {
+ public:
+  explicit CCollectingMessages(std::string& sink) : m_sink(sink) {}
+  void ShowError(std::string_view text, unsigned codePage) override {
+    m_sink += ConvertCodePage(text, codePage, kCodePageUtf8) + "\n";
+  }
+
+ private:
+  std::string& m_sink;
+};
+
+template <typename Number>
+std::optional<Number> ReadWholeNumber(const std::string& text) {
+  Number value{};
+  const char* end = text.data() + text.size();
+  std::from_chars_result read = std::from_chars(text.data(), end, value);
+  if (read.ec != std::errc() || read.ptr != end) return std::nullopt;
+  return value;
+}
+
+std::optional<float> ReadSetting(const std::string& text) {
+  std::optional<float> value = ReadWholeNumber<float>(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return value;
+}
+
+// Returns an error text, empty when the arguments are usable.
+std::string ParseOptions(const std::vector<std::string>& args, ZmcalcOptions& options) {
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      options.specs.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg != "--lib" && arg != "--factor" && arg != "--density" && arg != "--lookup" &&
+        arg != "--lang" && arg != "--check") {
+      return "unknown option " + arg + " (a specification that begins with '-' goes after --)";
+    }
+    if (i + 1 >= args.size()) return arg + " needs a value";
+    const std::string& value = args[++i];
+    if (arg == "--lib") {
+      options.library = value;
+    } else if (arg == "--check") {
+      options.checkFile = value;
+    } else if (arg == "--factor" || arg == "--density") {
+      std::optional<float> number = ReadSetting(value);
+      if (!number) return arg + " takes a number, not " + value;
+      (arg == "--factor" ? options.factor : options.density) = *number;
+    } else if (arg == "--lookup") {
+      std::optional<int> mode = ReadWholeNumber<int>(value);
+      if (!mode) return "--lookup takes a whole number, not " + value;
+      options.lookupMode = *mode;
+    } else {
+      std::optional<unsigned> codePage = ReadWholeNumber<unsigned>(value);
+      if (!codePage) return "--lang takes a code page number, not " + value;
+      options.language = *codePage;
+    }
+  }
+  if (options.checkFile && !options.specs.empty()) return "--check takes no specifications";
+  if (!options.checkFile && options.specs.empty()) return "no specification given";
+  return {};
+}
+
+std::filesystem::path PathFromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+int CheckLibrary(const ZmcalcOptions& options, ZmcalcOutput& output) {
+  MaterialLibrary library;
+  CCollectingMessages messages(output.err);
+  if (LoadMaterialLibrary(library, PathFromUtf8(*options.checkFile), messages) != ST_OK) {
+    return kZmcalcSomeFailed;
+  }
+  output.out += FormatText("OK: %d rows, %d formulas\n", static_cast<int>(library.rows.size()),
+                           static_cast<int>(library.formulas.size()));
+  return kZmcalcAllComputed;
+}
+
+std::string FormatWeightLine(const std::string& spec, int status, double weight) {
+  if (status != ST_OK) return spec + "\tFAIL\n";
+  return spec + FormatText("\t%.6f\n", weight);
+}
+
+int ComputeSpecs(const ZmcalcOptions& options, const std::filesystem::path& programFolder,
+                 ZmcalcOutput& output) {
+  MaterialLibrary library;
+  if (options.library != "none") {
+    std::filesystem::path file = options.library ? PathFromUtf8(*options.library) : programFolder / "ZMLib.txt";
+    CCollectingMessages messages(output.err);
+    if (LoadMaterialLibrary(library, file, messages) != ST_OK) return kZmcalcUsageOrLibrary;
+  }
+  int exitStatus = kZmcalcAllComputed;
+  for (const std::string& spec : options.specs) {
+    std::string working = ConvertCodePage(spec, kCodePageUtf8, kCodePageGbk);
+    double weight = 0;
+    int status = ComputeUnitWeight(library, working, weight, options.lookupMode, options.factor,
+                                   options.density);
+    if (status != ST_OK) exitStatus = kZmcalcSomeFailed;
+    output.out += FormatWeightLine(spec, status, weight);
+  }
+  return exitStatus;
+}
+
+}  // namespace
+
+int RunZmcalc(const std::vector<std::string>& args, const std::filesystem::path& programFolder,
+              ZmcalcOutput& output) {
+  ZmcalcOptions options;
+  std::string error = ParseOptions(args, options);
+  if (!error.empty()) {
+    output.err += "zmcalc: " + error + "\n" + kUsage;
+    return kZmcalcUsageOrLibrary;
+  }
+  SelectTextTable(options.language);
+  return options.checkFile ? CheckLibrary(options, output) : ComputeSpecs(options, programFolder, output);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Conversions between the code-page byte texts that both programs keep
+// (GBK, Big5, ASCII) and UTF-16 / UTF-8. Every call names its code page: the
+// machine's current one is never assumed.
+
+#include <string>
+#include <string_view>
+
+inline constexpr unsigned kCodePageUsAscii = 437;
+inline constexpr unsigned kCodePageGbk = 936;
+inline constexpr unsigned kCodePageBig5 = 950;
+inline constexpr unsigned kCodePageUtf8 = 65001;
+
+// Bytes that are not valid in the code page become U+FFFD.
+std::u16string DecodeFromCodePage(std::string_view bytes, unsigned codePage);
+
+// Characters the code page cannot hold become '?'; `lossless` (when given)
+// tells whether every character was kept.
+std::string EncodeToCodePage(std::u16string_view text, unsigned codePage,
+                             bool* lossless = nullptr);
+
+inline std::string ConvertCodePage(std::string_view bytes, unsigned from, unsigned to,
+                                   bool* lossless = nullptr) {
+  return EncodeToCodePage(DecodeFromCodePage(bytes, from), to, lossless);
+}
