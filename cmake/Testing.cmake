@@ -25,8 +25,10 @@ function(zm_add_unit_test name)
   zm_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${ZM_GTEST_LIBS})
   if(ZM_WIN32)
-    add_test(NAME ${name}
-             COMMAND ${name} --gtest_output=xml:${CMAKE_CURRENT_BINARY_DIR}/${name}.xml)
+    # The program sees the build folder as drive B:, not by its host path:
+    # the report goes to a name relative to the working folder.
+    add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${name}.xml
+             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()

@@ -1,4 +1,4 @@
-// Simplified Chinese texts, compiled with the GBK execution character set.
+// Simplified Chinese texts, written in GBK by the build.
 
 #include "assistant/ui/text_tables.h"
 

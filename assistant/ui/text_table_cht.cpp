@@ -1,5 +1,4 @@
-// Traditional Chinese texts, compiled with the Big5 (code page 950) execution
-// character set.
+// Traditional Chinese texts, written in Big5 (code page 950) by the build.
 
 #include "assistant/ui/text_tables.h"
 

@@ -1,5 +1,5 @@
-// English texts. Compiled with the GBK execution character set: the bar sign
-// of row 50 is the GBK byte pair A6 D5, as in the simplified Chinese table.
+// English texts, written in GBK by the build: the bar sign of row 50 is the
+// GBK byte pair A6 D5, as in the simplified Chinese table.
 
 #include "assistant/ui/text_tables.h"
 
