@@ -17,8 +17,7 @@ std::u16string DecodeFromCodePage(std::string_view bytes, unsigned codePage);
 
 // Characters the code page cannot hold become '?'; `lossless` (when given)
 // tells whether every character was kept.
-std::string EncodeToCodePage(std::u16string_view text, unsigned codePage,
-                             bool* lossless = nullptr);
+std::string EncodeToCodePage(std::u16string_view text, unsigned codePage, bool* lossless = nullptr);
 
 inline std::string ConvertCodePage(std::string_view bytes, unsigned from, unsigned to,
                                    bool* lossless = nullptr) {

@@ -9,8 +9,7 @@ std::u16string DecodeFromCodePage(std::string_view bytes, unsigned codePage) {
   int size = static_cast<int>(bytes.size());
   int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   std::u16string text(static_cast<size_t>(length), u'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()),
-                      length);
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()), length);
   return text;
 }
 

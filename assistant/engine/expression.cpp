@@ -28,8 +28,8 @@ class CExpressionParser {
     std::optional<double> value = ParseSum();
     if (!value) return std::nullopt;
     SkipBlanks();
-    if (m_pos < m_text.size()) return Fail(FormatText("Unexpected '%c' at position %d", m_text[m_pos],
-                                                      static_cast<int>(m_pos + 1)));
+    if (m_pos < m_text.size())
+      return Fail(FormatText("Unexpected '%c' at position %d", m_text[m_pos], static_cast<int>(m_pos + 1)));
     return value;
   }
 

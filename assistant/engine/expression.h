@@ -16,5 +16,4 @@ inline constexpr std::size_t kMaxExpressionTextBytes = 255;
 // a division by zero, an argument outside a function's range or a result that
 // is not a finite number writes a description into `errorText` and returns
 // false. Neither text ever exceeds kMaxExpressionTextBytes.
-bool EvaluateExpression(std::string_view expression, std::string& resultText,
-                        std::string& errorText);
+bool EvaluateExpression(std::string_view expression, std::string& resultText, std::string& errorText);

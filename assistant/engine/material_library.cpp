@@ -123,8 +123,7 @@ class CLibraryReader {
       return Message(kMsgBadFormulaLine, std::string(m_pathText), lineNumber);
     }
     if (m_library.formulas.size() >= kMaxUserFormulas) return {};
-    m_library.formulas.push_back(
-        {std::string(prefix), std::string(formula), std::string(variables)});
+    m_library.formulas.push_back({std::string(prefix), std::string(formula), std::string(variables)});
     return {};
   }
 
@@ -168,8 +167,7 @@ std::string ParseMaterialLibrary(MaterialLibrary& library, std::string_view cont
   return {};
 }
 
-int LoadMaterialLibrary(MaterialLibrary& library, const std::filesystem::path& path,
-                        MessagePort& messages) {
+int LoadMaterialLibrary(MaterialLibrary& library, const std::filesystem::path& path, MessagePort& messages) {
   std::string pathText = EncodeToCodePage(path.u16string(), UiTextCodePage());
   std::optional<std::string> content = ReadFileBytes(path);
   std::string error = content ? ParseMaterialLibrary(library, *content, pathText)

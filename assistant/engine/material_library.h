@@ -31,16 +31,15 @@ struct UserFormula {
 };
 
 struct MaterialLibrary {
-  std::vector<MaterialRow> rows;        // in file order
-  std::vector<UserFormula> formulas;    // in file order, at most kMaxUserFormulas
+  std::vector<MaterialRow> rows;      // in file order
+  std::vector<UserFormula> formulas;  // in file order, at most kMaxUserFormulas
 };
 
 // Reads the library file at `path` into `library`, replacing its content. On
 // a format error, what was stored before the failing line stays in the
 // library. Errors are shown through `messages` in the active language.
 // Returns ST_OK or ST_FAIL.
-int LoadMaterialLibrary(MaterialLibrary& library, const std::filesystem::path& path,
-                        MessagePort& messages);
+int LoadMaterialLibrary(MaterialLibrary& library, const std::filesystem::path& path, MessagePort& messages);
 
 // The reading itself, over the file's bytes; `pathText` names the file in
 // messages. Returns the error text in the active language, empty when the

@@ -4,8 +4,9 @@
 
 TEST(CodePage, ConvertsChineseTextBothWays) {
   std::string gbk = ConvertCodePage("钢筋φ20", kCodePageUtf8, kCodePageGbk);
-  EXPECT_EQ(gbk, "\xB8\xD6\xBD\xEE\xA6\xD5"
-                 "20");
+  EXPECT_EQ(gbk,
+            "\xB8\xD6\xBD\xEE\xA6\xD5"
+            "20");
   EXPECT_EQ(ConvertCodePage(gbk, kCodePageGbk, kCodePageUtf8), "钢筋φ20");
 
   std::string big5 = ConvertCodePage("單 重", kCodePageUtf8, kCodePageBig5);

@@ -49,7 +49,8 @@ TEST(EvaluateExpression, ComputesTheFormulaLanguage) {
       {"-0.000123", -0.000123},
       {"1E250", 1e250},
   };
-  for (const Case& c : cases) EXPECT_NEAR(Evaluate(c.expression), c.value, 1e-9 * std::max(1.0, std::fabs(c.value))) << c.expression;
+  for (const Case& c : cases)
+    EXPECT_NEAR(Evaluate(c.expression), c.value, 1e-9 * std::max(1.0, std::fabs(c.value))) << c.expression;
 }
 
 TEST(EvaluateExpression, ResultTextReadsBackToTheSameValue) {
@@ -60,10 +61,9 @@ TEST(EvaluateExpression, ResultTextReadsBackToTheSameValue) {
 
 TEST(EvaluateExpression, RefusesWhatHasNoFiniteValue) {
   const char* bad[] = {
-      "",        "1/0",        "1/(2-2)",   "0^-1",     "ASIN(2)",   "ACOS(-1.5)", "TAN(90)",
-      "(1+2",    "1+2)",       "1+",        "*2",       "abc",       "SQRT(4)",    "SIN 30",
-      "2(3)",    "1E400",      "1E200*1E200", "1E300",  "(-8)^(1/3)", "1..2",      ".",
-      "50*abc",  "1,5",        "10^400",
+      "",           "1/0",  "1/(2-2)", "0^-1",    "ASIN(2)", "ACOS(-1.5)", "TAN(90)", "(1+2",        "1+2)",
+      "1+",         "*2",   "abc",     "SQRT(4)", "SIN 30",  "2(3)",       "1E400",   "1E200*1E200", "1E300",
+      "(-8)^(1/3)", "1..2", ".",       "50*abc",  "1,5",     "10^400",
   };
   for (const char* expression : bad) {
     std::string result = "untouched", error;

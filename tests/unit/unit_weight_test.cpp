@@ -57,9 +57,13 @@ TEST(ComputeUnitWeight, BuiltInShapes) {
 
 TEST(ComputeUnitWeight, MalformedSpecificationsFail) {
   const std::string failing[] = {
-      "-120*6*8", "-120*", "D60", "D60*3*1", Gbk("φ"), Gbk("φ0"), Gbk("φ-5"), Gbk("φ20mm"),
-      Gbk("φ20*3"), "-120*-6", "HW100X100X6X10", "H300*200*6", "C120*60*20", "L20X3",
-      "", "-", "-1e3*6", "-12 0*6", "-1.2.3*4", "X50*40", "H" + std::string(60, '9') + "*2*3*4",
+      "-120*6*8",   "-120*",          "D60",
+      "D60*3*1",    Gbk("φ"),         Gbk("φ0"),
+      Gbk("φ-5"),   Gbk("φ20mm"),     Gbk("φ20*3"),
+      "-120*-6",    "HW100X100X6X10", "H300*200*6",
+      "C120*60*20", "L20X3",          "",
+      "-",          "-1e3*6",         "-12 0*6",
+      "-1.2.3*4",   "X50*40",         "H" + std::string(60, '9') + "*2*3*4",
   };
   for (const std::string& spec : failing) EXPECT_EQ(Compute(kEmpty, spec).status, ST_FAIL) << spec;
 }

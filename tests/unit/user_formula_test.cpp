@@ -36,8 +36,8 @@ TEST(EvaluateUserFormula, BindsValuesToNames) {
     const char* spec;
     double value;
   } cases[] = {
-      {0, "GX50*40", 15.7},   {0, "GX50x40", 15.7},           {0, "GX50X40", 15.7},
-      {0, "gx 50 * 40", 15.7}, {1, "FG50*40*2", 2.7004},      {2, "OLD50*40", 50.0 * 40 * 7850 / 1e-6},
+      {0, "GX50*40", 15.7},    {0, "GX50x40", 15.7},     {0, "GX50X40", 15.7},
+      {0, "gx 50 * 40", 15.7}, {1, "FG50*40*2", 2.7004}, {2, "OLD50*40", 50.0 * 40 * 7850 / 1e-6},
   };
   for (const Case& c : cases) {
     double value = 0;

@@ -6,8 +6,7 @@
 
 namespace {
 
-const char* kLibrary =
-    "[FORMULA START]\r\nGXH*B GX H*B*7850*1E-6\r\n[FORMULA END]\r\nL20X3 0.889\r\n";
+const char* kLibrary = "[FORMULA START]\r\nGXH*B GX H*B*7850*1E-6\r\n[FORMULA END]\r\nL20X3 0.889\r\n";
 
 struct ZmcalcRun {
   int status;

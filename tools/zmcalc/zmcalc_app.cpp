@@ -65,8 +65,8 @@ std::string ParseOptions(const std::vector<std::string>& args, ZmcalcOptions& op
       optionsEnded = true;
       continue;
     }
-    if (arg != "--lib" && arg != "--factor" && arg != "--density" && arg != "--lookup" &&
-        arg != "--lang" && arg != "--check") {
+    if (arg != "--lib" && arg != "--factor" && arg != "--density" && arg != "--lookup" && arg != "--lang" &&
+        arg != "--check") {
       return "unknown option " + arg + " (a specification that begins with '-' goes after --)";
     }
     if (i + 1 >= args.size()) return arg + " needs a value";
@@ -118,7 +118,8 @@ int ComputeSpecs(const ZmcalcOptions& options, const std::filesystem::path& prog
                  ZmcalcOutput& output) {
   MaterialLibrary library;
   if (options.library != "none") {
-    std::filesystem::path file = options.library ? PathFromUtf8(*options.library) : programFolder / "ZMLib.txt";
+    std::filesystem::path file =
+        options.library ? PathFromUtf8(*options.library) : programFolder / "ZMLib.txt";
     CCollectingMessages messages(output.err);
     if (LoadMaterialLibrary(library, file, messages) != ST_OK) return kZmcalcUsageOrLibrary;
   }
@@ -126,8 +127,8 @@ int ComputeSpecs(const ZmcalcOptions& options, const std::filesystem::path& prog
   for (const std::string& spec : options.specs) {
     std::string working = ConvertCodePage(spec, kCodePageUtf8, kCodePageGbk);
     double weight = 0;
-    int status = ComputeUnitWeight(library, working, weight, options.lookupMode, options.factor,
-                                   options.density);
+    int status =
+        ComputeUnitWeight(library, working, weight, options.lookupMode, options.factor, options.density);
     if (status != ST_OK) exitStatus = kZmcalcSomeFailed;
     output.out += FormatWeightLine(spec, status, weight);
   }
