@@ -60,13 +60,16 @@ class CZipDirectory {
   explicit CZipDirectory(void* archive, int entryCount);
 
   int MoveTo(int index);
-  void CloseOpenEntry();
   int ReadRecord(int index, ZipEntryInfo& info);
+  int OpenForExtraction(int index);
+  void CloseOpenEntry();
+  int FailExtraction();
 
   void* m_archive = nullptr;  // minizip's handle
   int m_entryCount = 0;
   int m_currentEntry = 0;     // the entry minizip stands on
   int m_openEntry = -1;
+  bool m_openEntryDrained = false;  // its last byte was delivered and minizip closed it
   int m_cachedIndex = -1;
   ZipEntryInfo m_cachedEntry;
 };

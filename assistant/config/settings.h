@@ -1,0 +1,67 @@
+#pragma once
+
+// The assistant's settings and their file, Ostrevia.ini in the program folder:
+// 19 lines "Key=value" in a fixed order, CR LF line ends.
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+inline constexpr int kSettingsKeyCount = 19;
+inline constexpr const char* kSettingsFileName = "Ostrevia.ini";
+// The reader takes a line in pieces of at most this many bytes; a longer line
+// is read as several lines and shifts the later keys.
+inline constexpr std::size_t kSettingsLinePieceBytes = 254;
+
+// One column of a layout: its number (1 for A, 0 when the style has none) and
+// its letters. For a number of 0 the letters keep the text they were read
+// from ("0").
+struct BomColumn {
+  int number = 0;
+  std::string letters;
+};
+
+// Where a BOM style keeps each item of a row.
+struct BomStyleLayout {
+  int headRows = 0;
+  BomColumn material;
+  BomColumn length;
+  BomColumn faceCount;     // pieces as drawn ("ZNumer")
+  BomColumn inverseCount;  // mirrored pieces ("FNumer"); number 0: none
+  BomColumn singleWeight;  // weight of one piece ("SWeight"); number 0: none
+  BomColumn totalWeight;   // ("Weight")
+};
+
+struct AssistantSettings {
+  float density = 7850;
+  float factor = 1;
+  int caseSensitive = 0;
+  int language = 0;  // a code page; LoadSettings puts the OEM one for 0
+  int style = 1;     // 0 simple, 1 standard
+  std::array<BomStyleLayout, 2> layouts = DefaultLayouts();
+  // The value text of each key as read; SaveSettings regenerates them.
+  std::array<std::string, kSettingsKeyCount> keyTexts = DefaultKeyTexts();
+
+  static std::array<BomStyleLayout, 2> DefaultLayouts();
+  static std::array<std::string, kSettingsKeyCount> DefaultKeyTexts();
+};
+
+// The process-wide record.
+extern AssistantSettings g_settings;
+
+// The key of line i (0-based), "Density=" to "WeightCol_1=".
+const char* SettingsKey(int index);
+
+// Reads Ostrevia.ini from `programFolder` into the key texts of `settings`
+// (a missing file leaves them) and parses every key. Returns ST_OK.
+int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& settings);
+
+// Regenerates the key texts of `settings` and writes the file, clearing its
+// read-only attribute first. A file that cannot be written stays as it was.
+// Returns ST_OK.
+int SaveSettings(const std::filesystem::path& programFolder, AssistantSettings& settings);
+
+// The process-wide forms: g_settings, and LoadSettings selects the stored
+// style into g_currentLayout.
+int LoadSettings(const std::filesystem::path& programFolder);
+int SaveSettings(const std::filesystem::path& programFolder);

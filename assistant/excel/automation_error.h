@@ -1,0 +1,21 @@
+#pragma once
+
+// The one exception of the automation layer: an error that the spreadsheet
+// raised, with its description. It ends the current command, whose handler
+// shows the description.
+
+#include <exception>
+#include <string>
+
+class CAutomationError : public std::exception {
+ public:
+  explicit CAutomationError(std::u16string description);
+
+  const std::u16string& Description() const { return m_description; }
+  // The description in UTF-8.
+  const char* what() const noexcept override { return m_utf8.c_str(); }
+
+ private:
+  std::u16string m_description;
+  std::string m_utf8;
+};
