@@ -168,10 +168,14 @@ std::array<std::string, kSettingsKeyCount> AssistantSettings::DefaultKeyTexts() 
 
 const char* SettingsKey(int index) { return kKeys.at(index).key; }
 
-int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& settings) {
-  ReadKeyTexts(programFolder / kSettingsFileName, settings);
+int LoadSettingsFile(const std::filesystem::path& file, AssistantSettings& settings) {
+  ReadKeyTexts(file, settings);
   ParseKeyTexts(settings);
   return ST_OK;
+}
+
+int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& settings) {
+  return LoadSettingsFile(programFolder / kSettingsFileName, settings);
 }
 
 int SaveSettings(const std::filesystem::path& programFolder, AssistantSettings& settings) {

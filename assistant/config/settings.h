@@ -56,6 +56,9 @@ const char* SettingsKey(int index);
 // (a missing file leaves them) and parses every key. Returns ST_OK.
 int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& settings);
 
+// The same from a settings file anywhere.
+int LoadSettingsFile(const std::filesystem::path& file, AssistantSettings& settings);
+
 // Regenerates the key texts of `settings` and writes the file, clearing its
 // read-only attribute first. A file that cannot be written stays as it was.
 // Returns ST_OK.

@@ -37,6 +37,12 @@ std::optional<double> NumberFromInput(const std::u16string& text) {
   return value;
 }
 
+std::u16string NumberText(int number) {
+  std::u16string text;
+  for (char c : std::to_string(number)) text += static_cast<char16_t>(c);
+  return text;
+}
+
 std::u16string FileNamePart(const std::u16string& path) {
   std::size_t slash = path.find_last_of(u"\\/");
   return slash == std::u16string::npos ? path : path.substr(slash + 1);
@@ -339,13 +345,16 @@ std::shared_ptr<CModelWorkbook> CWorkbookModel::AddCopy(const std::u16string& pa
 }
 
 std::shared_ptr<CModelWorkbook> CWorkbookModel::AddWorkbook(const std::optional<std::u16string>& templatePath) {
+  std::u16string counter = NumberText(m_bookCounter + 1);
+  if (templatePath) {
+    std::shared_ptr<CModelWorkbook> workbook = AddCopy(*templatePath, StemOf(*templatePath) + counter);
+    ++m_bookCounter;
+    return workbook;
+  }
   ++m_bookCounter;
-  std::u16string counter;
-  for (char c : std::to_string(m_bookCounter)) counter += static_cast<char16_t>(c);
-  if (templatePath) return AddCopy(*templatePath, StemOf(*templatePath) + counter);
   auto workbook = std::make_shared<CModelWorkbook>(weak_from_this(), u"Book" + counter);
   for (int i = 1; i <= sheetsInNewWorkbook; ++i) {
-    workbook->AddSheet(u"Sheet" + std::u16string(1, static_cast<char16_t>(u'0' + i)))->SetWorkbook(workbook);
+    workbook->AddSheet(u"Sheet" + NumberText(i))->SetWorkbook(workbook);
   }
   m_workbooks.push_back(workbook);
   m_activeWorkbook = static_cast<int>(m_workbooks.size()) - 1;

@@ -144,7 +144,7 @@ int CZipDirectory::FailExtraction() {
 }
 
 int CZipDirectory::ExtractToMemory(int index, void* buffer, int capacity) {
-  if (index != m_openEntry) {
+  if (index != m_openEntry || index == -1) {
     int status = OpenForExtraction(index);
     if (status != UZ_OK) return status;
   }
@@ -152,7 +152,8 @@ int CZipDirectory::ExtractToMemory(int index, void* buffer, int capacity) {
     CloseOpenEntry();
     return UZ_OK;
   }
-  const int delivered = unzReadCurrentFile(m_archive, buffer, capacity < 0 ? 0u : static_cast<unsigned>(capacity));
+  const int delivered =
+      unzReadCurrentFile(m_archive, buffer, capacity < 0 ? 0u : static_cast<unsigned>(capacity));
   if (delivered < 0) return FailExtraction();
   // minizip checks the CRC only when the entry is closed after its last
   // byte, and stops silently when the data ends before the declared size:

@@ -11,12 +11,12 @@
 
 // Result codes of the reader.
 inline constexpr int UZ_OK = 0;
-inline constexpr int UZ_NOFILE = 0x200;        // the archive file cannot be opened
-inline constexpr int UZ_MORE = 0x600;          // bytes delivered; the entry stays open
-inline constexpr int UZ_CORRUPT = 0x700;       // not a readable archive, or a bad local header
-inline constexpr int UZ_READ = 0x800;          // the local extra field cannot be read
-inline constexpr int UZ_ARGS = 0x10000;        // position out of range
-inline constexpr int UZ_INFLATE = 0x5000000;   // decompression or reading failed
+inline constexpr int UZ_NOFILE = 0x200;       // the archive file cannot be opened
+inline constexpr int UZ_MORE = 0x600;         // bytes delivered; the entry stays open
+inline constexpr int UZ_CORRUPT = 0x700;      // not a readable archive, or a bad local header
+inline constexpr int UZ_READ = 0x800;         // the local extra field cannot be read
+inline constexpr int UZ_ARGS = 0x10000;       // position out of range
+inline constexpr int UZ_INFLATE = 0x5000000;  // decompression or reading failed
 
 inline constexpr int kZipNameSize = 260;
 
@@ -67,7 +67,7 @@ class CZipDirectory {
 
   void* m_archive = nullptr;  // minizip's handle
   int m_entryCount = 0;
-  int m_currentEntry = 0;     // the entry minizip stands on
+  int m_currentEntry = 0;  // the entry minizip stands on
   int m_openEntry = -1;
   bool m_openEntryDrained = false;  // its last byte was delivered and minizip closed it
   int m_cachedIndex = -1;
@@ -75,5 +75,4 @@ class CZipDirectory {
 };
 
 // Null on failure; `result` (when given) receives UZ_NOFILE or UZ_CORRUPT.
-std::unique_ptr<CZipDirectory> OpenZipDirectory(const std::filesystem::path& path,
-                                                int* result = nullptr);
+std::unique_ptr<CZipDirectory> OpenZipDirectory(const std::filesystem::path& path, int* result = nullptr);

@@ -10,12 +10,11 @@ namespace {
 
 constexpr std::uint32_t kLoadControls = 2;
 
-bool CreateKey(CRegistryKey& key, const std::string& path) {
-  key.SetRootKey(kHkeyLocalMachine);
-  return key.Open(path, true);
-}
+// Opens `path` under HKEY_LOCAL_MACHINE, creating it when missing.
+bool CreateKey(CRegistryKey& key, const std::string& path) { return key.Open(path, true); }
 
-std::string ApplicationsPath(const std::string& release, const std::string& product, const std::string& appName) {
+std::string ApplicationsPath(const std::string& release, const std::string& product,
+                             const std::string& appName) {
   return std::string(kAcadKeyPath) + "\\" + release + "\\" + product + "\\Applications\\" + appName;
 }
 
@@ -24,6 +23,7 @@ std::string ApplicationsPath(const std::string& release, const std::string& prod
 bool WriteRegPathForm(RegistryApi& registry, const std::string& release, const std::string& product,
                       const std::string& modulePath, const std::string& appName, const std::string& command) {
   CRegistryKey key(registry);
+  key.SetRootKey(kHkeyLocalMachine);
   if (!CreateKey(key, ApplicationsPath(release, product, appName))) return false;
   key.WriteDword("LOADCTRLS", kLoadControls);
   key.WriteString("REGPATH", "\\\\HKEY_LOCAL_MACHINE\\SOFTWARE\\" + appName + "\\" + release);
@@ -41,6 +41,7 @@ bool WriteRegPathForm(RegistryApi& registry, const std::string& release, const s
 bool WriteLoaderForm(RegistryApi& registry, const std::string& release, const std::string& product,
                      const std::string& modulePath, const std::string& appName, const std::string& command) {
   CRegistryKey key(registry);
+  key.SetRootKey(kHkeyLocalMachine);
   std::string applications = ApplicationsPath(release, product, appName);
   if (!CreateKey(key, applications)) return false;
   key.WriteString("LOADER", modulePath);

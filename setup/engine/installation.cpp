@@ -98,7 +98,8 @@ bool UnpackArchives(InstallEnvironment& env, const CTempArchives& temps) {
 
 }  // namespace
 
-bool ExtractResourceToFile(ResourceSource& resources, SetupFileSystem& files, int id, const std::string& path) {
+bool ExtractResourceToFile(ResourceSource& resources, SetupFileSystem& files, int id,
+                           const std::string& path) {
   std::string_view bytes;
   if (!resources.LoadFileResource(id, &bytes)) return false;
   std::unique_ptr<OutputFile> file = files.CreateAlways(path);

@@ -28,7 +28,8 @@ struct InstallEnvironment {
 
 // Writes "FILE" resource `id` into a file created anew at `path`; false when
 // the resource is missing or the file cannot be created.
-bool ExtractResourceToFile(ResourceSource& resources, SetupFileSystem& files, int id, const std::string& path);
+bool ExtractResourceToFile(ResourceSource& resources, SetupFileSystem& files, int id,
+                           const std::string& path);
 
 // Runs the installation into g_installDir. False on the first failure, after
 // which nothing more is written and nothing is undone; the caller then shows

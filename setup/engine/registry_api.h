@@ -46,8 +46,8 @@ class RegistryApi {
   // Type and data of a value. `data` receives at most `capacity` bytes
   // (kRegistryMoreData when the data is longer); strings arrive with their
   // terminating zero. A null `data` asks for the type only.
-  virtual long QueryValue(RegistryHandle key, const std::string& name, std::uint32_t* type,
-                          std::string* data, std::size_t capacity) = 0;
+  virtual long QueryValue(RegistryHandle key, const std::string& name, std::uint32_t* type, std::string* data,
+                          std::size_t capacity) = 0;
   // Writes a value; string data is given with its terminating zero.
   virtual long SetValue(RegistryHandle key, const std::string& name, std::uint32_t type,
                         const std::string& data) = 0;

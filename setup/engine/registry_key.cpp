@@ -27,6 +27,8 @@ void CRegistryKey::Reset() {
 
 bool CRegistryKey::SetRootKey(RegistryHandle root) {
   if (!IsPredefinedRoot(root)) return false;
+  // The open key would otherwise be lost without being closed.
+  Close();
   m_root = root;
   m_key = root;
   return true;

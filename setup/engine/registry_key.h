@@ -18,7 +18,8 @@ class CRegistryKey {
   // Path emptied, root HKEY_CURRENT_USER, lazy flush on; an open key stays.
   void Reset();
   // Accepts the four predefined roots only; the root also becomes the open
-  // key, so that values at the root itself can be read.
+  // key (a key open before is closed), so that values at the root itself can
+  // be read.
   bool SetRootKey(RegistryHandle root);
   void Close();
   // Closes the current key, then opens (or with `create`, creates) `path`

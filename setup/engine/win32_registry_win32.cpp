@@ -24,8 +24,8 @@ std::u16string WideStringData(const std::vector<BYTE>& bytes) {
 
 long Win32Registry::OpenKey(RegistryHandle parent, const std::string& path, RegistryHandle* key) {
   HKEY opened = nullptr;
-  long result = RegOpenKeyExW(ToHkey(parent), WidePath(path, m_codePage).c_str(), 0,
-                              KEY_READ | KEY_WRITE, &opened);
+  long result =
+      RegOpenKeyExW(ToHkey(parent), WidePath(path, m_codePage).c_str(), 0, KEY_READ | KEY_WRITE, &opened);
   if (result == ERROR_SUCCESS) *key = FromHkey(opened);
   return result;
 }
@@ -46,7 +46,8 @@ long Win32Registry::EnumKey(RegistryHandle key, std::uint32_t index, std::string
   DWORD length = kRegistryNameChars;
   long result = RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
   if (result == ERROR_SUCCESS) {
-    *name = EncodeToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length), m_codePage);
+    *name =
+        EncodeToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length), m_codePage);
   }
   return result;
 }

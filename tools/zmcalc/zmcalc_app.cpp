@@ -6,20 +6,28 @@
 
 #include "assistant/common/format_text.h"
 #include "assistant/engine/engine.h"
+#include "assistant/excel/workbook_model.h"
 #include "assistant/ui/text_tables.h"
+#include "tools/zmcalc/zmcalc_row.h"
 #include "winfx/code_page.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: zmcalc [--lib FILE|none] [--factor F] [--density D] [--lookup N] [--lang CP] [--] SPEC...\n"
-    "       zmcalc --check FILE [--lang CP]\n";
+    "       zmcalc --check FILE [--lang CP]\n"
+    "       zmcalc --row N [--style 0|1] [--ini FILE] [--lib FILE|none] [--factor F] [--density D] [--] SPEC\n";
 
 struct ZmcalcOptions {
   std::optional<std::string> library;  // UTF-8 path, or "none"
   std::optional<std::string> checkFile;
   float factor = 1.0f;
   float density = 7850.0f;
+  bool factorGiven = false;
+  bool densityGiven = false;
+  std::optional<int> row;
+  std::optional<int> style;
+  std::optional<std::string> ini;
   int lookupMode = 0;
   unsigned language = kCodePageUsAscii;
   std::vector<std::string> specs;  // UTF-8
@@ -66,7 +74,7 @@ std::string ParseOptions(const std::vector<std::string>& args, ZmcalcOptions& op
       continue;
     }
     if (arg != "--lib" && arg != "--factor" && arg != "--density" && arg != "--lookup" && arg != "--lang" &&
-        arg != "--check") {
+        arg != "--check" && arg != "--row" && arg != "--style" && arg != "--ini") {
       return "unknown option " + arg + " (a specification that begins with '-' goes after --)";
     }
     if (i + 1 >= args.size()) return arg + " needs a value";
@@ -75,10 +83,20 @@ std::string ParseOptions(const std::vector<std::string>& args, ZmcalcOptions& op
       options.library = value;
     } else if (arg == "--check") {
       options.checkFile = value;
+    } else if (arg == "--ini") {
+      options.ini = value;
+    } else if (arg == "--row") {
+      std::optional<int> row = ReadWholeNumber<int>(value);
+      if (!row || *row < 1 || *row > kSheetRows) return "--row takes a sheet row from 1 to 65536, not " + value;
+      options.row = row;
+    } else if (arg == "--style") {
+      if (value != "0" && value != "1") return "--style takes 0 or 1, not " + value;
+      options.style = value == "1" ? 1 : 0;
     } else if (arg == "--factor" || arg == "--density") {
       std::optional<float> number = ReadSetting(value);
       if (!number) return arg + " takes a number, not " + value;
       (arg == "--factor" ? options.factor : options.density) = *number;
+      (arg == "--factor" ? options.factorGiven : options.densityGiven) = true;
     } else if (arg == "--lookup") {
       std::optional<int> mode = ReadWholeNumber<int>(value);
       if (!mode) return "--lookup takes a whole number, not " + value;
@@ -91,6 +109,8 @@ std::string ParseOptions(const std::vector<std::string>& args, ZmcalcOptions& op
   }
   if (options.checkFile && !options.specs.empty()) return "--check takes no specifications";
   if (!options.checkFile && options.specs.empty()) return "no specification given";
+  if (options.row && (options.checkFile || options.specs.size() != 1)) return "--row takes one specification";
+  if (!options.row && (options.style || options.ini)) return "--style and --ini go with --row";
   return {};
 }
 
@@ -114,15 +134,33 @@ std::string FormatWeightLine(const std::string& spec, int status, double weight)
   return spec + FormatText("\t%.6f\n", weight);
 }
 
+// The library of --lib, or the one beside the program; none with "none".
+bool LoadLibrary(const ZmcalcOptions& options, const std::filesystem::path& programFolder,
+                 MaterialLibrary& library, ZmcalcOutput& output) {
+  if (options.library == "none") return true;
+  std::filesystem::path file = options.library ? PathFromUtf8(*options.library) : programFolder / "ZMLib.txt";
+  CCollectingMessages messages(output.err);
+  return LoadMaterialLibrary(library, file, messages) == ST_OK;
+}
+
+int CalculateRow(const ZmcalcOptions& options, const std::filesystem::path& programFolder,
+                 ZmcalcOutput& output) {
+  MaterialLibrary library;
+  if (!LoadLibrary(options, programFolder, library, output)) return kZmcalcUsageOrLibrary;
+  ZmcalcRowRequest request;
+  request.row = *options.row;
+  request.style = options.style;
+  request.ini = options.ini;
+  if (options.factorGiven) request.factor = options.factor;
+  if (options.densityGiven) request.density = options.density;
+  request.spec = options.specs.front();
+  return RunRowCalculation(request, library, output);
+}
+
 int ComputeSpecs(const ZmcalcOptions& options, const std::filesystem::path& programFolder,
                  ZmcalcOutput& output) {
   MaterialLibrary library;
-  if (options.library != "none") {
-    std::filesystem::path file =
-        options.library ? PathFromUtf8(*options.library) : programFolder / "ZMLib.txt";
-    CCollectingMessages messages(output.err);
-    if (LoadMaterialLibrary(library, file, messages) != ST_OK) return kZmcalcUsageOrLibrary;
-  }
+  if (!LoadLibrary(options, programFolder, library, output)) return kZmcalcUsageOrLibrary;
   int exitStatus = kZmcalcAllComputed;
   for (const std::string& spec : options.specs) {
     std::string working = ConvertCodePage(spec, kCodePageUtf8, kCodePageGbk);
@@ -146,5 +184,6 @@ int RunZmcalc(const std::vector<std::string>& args, const std::filesystem::path&
     return kZmcalcUsageOrLibrary;
   }
   SelectTextTable(options.language);
-  return options.checkFile ? CheckLibrary(options, output) : ComputeSpecs(options, programFolder, output);
+  if (options.checkFile) return CheckLibrary(options, output);
+  return options.row ? CalculateRow(options, programFolder, output) : ComputeSpecs(options, programFolder, output);
 }

@@ -5,6 +5,7 @@
 //
 //   zmcalc [--lib FILE] [--factor F] [--density D] [--lookup N] [--lang CP] SPEC...
 //   zmcalc --check FILE [--lang CP]
+//   zmcalc --row N [--style 0|1] [--ini FILE] [--lib FILE] [--factor F] [--density D] SPEC
 
 #include <filesystem>
 #include <string>

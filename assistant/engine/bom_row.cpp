@@ -1,0 +1,86 @@
+#include "assistant/engine/bom_row.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "assistant/common/format_text.h"
+#include "assistant/common/status.h"
+#include "assistant/config/bom_style.h"
+#include "assistant/engine/material_library.h"
+#include "assistant/engine/unit_weight.h"
+#include "assistant/excel/excel_dispatch.h"
+#include "winfx/code_page.h"
+
+MaterialLibrary g_materialLibrary;
+
+namespace {
+
+constexpr int kColorRed = 255;
+constexpr int kColorBlack = 0;
+
+std::string Trimmed(const std::string& text) {
+  constexpr const char* kBlanks = " \t\r\n\v\f";
+  std::size_t start = text.find_first_not_of(kBlanks);
+  if (start == std::string::npos) return {};
+  return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+}
+
+// The specification as the cell shows it, in GBK, with the CAD diameter
+// notation "%%C" read as the tube's "D".
+std::string ReadSpecification(const ExcelDispatch& cell) {
+  std::string spec = Trimmed(EncodeToCodePage(cell.Text(), kCodePageGbk));
+  if (spec.starts_with("%%C") || spec.starts_with("%%c")) spec.replace(0, 3, "D");
+  return spec;
+}
+
+std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+const char* Letters(const BomColumn& column) { return column.letters.c_str(); }
+
+std::string TotalWeightFormula(const CurrentLayout& layout, int row, double unitWeight) {
+  bool inverse = layout.inverseCount.number > 0;
+  if (layout.singleWeight.number > 0) {
+    if (inverse) {
+      return FormatText("=(%s%d+%s%d)*%s%d", Letters(layout.faceCount), row, Letters(layout.inverseCount), row,
+                        Letters(layout.singleWeight), row);
+    }
+    return FormatText("=%s%d*%s%d", Letters(layout.faceCount), row, Letters(layout.singleWeight), row);
+  }
+  // This form prints the weight after a pass through a 32-bit float.
+  double printed = static_cast<float>(unitWeight);
+  if (inverse) {
+    return FormatText("=(%s%d+%s%d)*%s%d*%f/1000", Letters(layout.faceCount), row, Letters(layout.inverseCount),
+                      row, Letters(layout.length), row, printed);
+  }
+  return FormatText("=%s%d*%s%d*%f/1000", Letters(layout.faceCount), row, Letters(layout.length), row, printed);
+}
+
+}  // namespace
+
+int BomLookupMode(const AssistantSettings& settings) {
+  return settings.caseSensitive == 1 ? kLookupExact : kLookupIgnoreCase;
+}
+
+int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& library,
+                    const CurrentLayout& layout, const AssistantSettings& settings) {
+  if (row < 1) return ST_FAIL;
+  ExcelDispatch cells = sheet.Cells();
+  ExcelDispatch specCell = cells.Item(row, layout.material.number);
+  std::string spec = ReadSpecification(specCell);
+  double weight = 0;
+  int status = ComputeUnitWeight(library, spec, weight, BomLookupMode(settings), settings.factor, settings.density);
+  specCell.Font().SetColor(status == ST_OK ? kColorBlack : kColorRed);
+  if (status != ST_OK) return ST_FAIL;
+
+  double unitWeight = std::strtod(FormatText("%.2f", weight).c_str(), nullptr);
+  if (layout.singleWeight.number > 0) {
+    cells.Item(row, layout.singleWeight.number)
+        .SetFormula(Widen(FormatText("=%s%d*%f/1000", Letters(layout.length), row, unitWeight)));
+  }
+  cells.Item(row, layout.totalWeight.number).SetFormula(Widen(TotalWeightFormula(layout, row, unitWeight)));
+  return ST_OK;
+}
+
+int CalculateBomRow(const ExcelDispatch& sheet, int row) {
+  return CalculateBomRow(sheet, row, g_materialLibrary, g_currentLayout, g_settings);
+}

@@ -1,0 +1,52 @@
+#include <windows.h>
+
+#include "setup/engine/wide_path.h"
+#include "setup/engine/win32_setup_adapters.h"
+
+namespace {
+
+// Owns a file handle open for writing.
+class CWin32OutputFile : public OutputFile {
+ public:
+  explicit CWin32OutputFile(HANDLE handle) : m_handle(handle) {}
+  ~CWin32OutputFile() override { CloseHandle(m_handle); }
+  CWin32OutputFile(const CWin32OutputFile&) = delete;
+  CWin32OutputFile& operator=(const CWin32OutputFile&) = delete;
+
+  bool Write(const void* bytes, std::size_t size) override {
+    const char* next = static_cast<const char*>(bytes);
+    while (size > 0) {
+      DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      DWORD written = 0;
+      if (!WriteFile(m_handle, next, chunk, &written, nullptr) || written == 0) return false;
+      next += written;
+      size -= written;
+    }
+    return true;
+  }
+
+ private:
+  HANDLE m_handle;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFile> CWin32FileSystem::CreateAlways(const std::string& path) {
+  HANDLE handle = CreateFileW(WidePath(path, m_codePage).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<CWin32OutputFile>(handle);
+}
+
+bool CWin32FileSystem::SetNormalAttributes(const std::string& path) {
+  return SetFileAttributesW(WidePath(path, m_codePage).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+bool CWin32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileW(WidePath(path, m_codePage).c_str()) != 0;
+}
+
+bool CWin32FileSystem::CreateFolder(const std::string& path) {
+  return CreateDirectoryW(WidePath(path, m_codePage).c_str(), nullptr) != 0 ||
+         GetLastError() == ERROR_ALREADY_EXISTS;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+// The install engine's ports over the real Win32 API (Windows build only).
+// Paths are converted from the code page given to UTF-16 and passed to the
+// wide-character functions, so that Chinese names are right on any machine.
+
+#include "setup/engine/setup_file_system.h"
+#include "setup/engine/setup_ports.h"
+
+class CWin32FileSystem : public SetupFileSystem {
+ public:
+  explicit CWin32FileSystem(unsigned codePage) : m_codePage(codePage) {}
+
+  std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override;
+  bool SetNormalAttributes(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+
+ private:
+  unsigned m_codePage;
+};
+
+class CWin32SystemFolders : public SystemFolders {
+ public:
+  explicit CWin32SystemFolders(unsigned codePage) : m_codePage(codePage) {}
+
+  bool GetTempFolder(std::string* folder) override;
+  bool MakeTempFile(const std::string& folder, const std::string& prefix, std::string* path) override;
+  bool GetSystemFolder(std::string* folder) override;
+  bool GetProgramsFolder(std::string* folder) override;
+
+ private:
+  unsigned m_codePage;
+};
+
+// Resources of one module: the program's own when none is given.
+class CWin32Resources : public ResourceSource {
+ public:
+  explicit CWin32Resources(void* module = nullptr) : m_module(module) {}
+
+  bool LoadFileResource(int id, std::string_view* bytes) override;
+
+ private:
+  void* m_module;
+};
+
+// Needs COM initialised on the calling thread.
+class CWin32ShellLinks : public ShellLinks {
+ public:
+  explicit CWin32ShellLinks(unsigned codePage) : m_codePage(codePage) {}
+
+  bool CreateShellLink(const std::string& target, const std::string& linkPath) override;
+
+ private:
+  unsigned m_codePage;
+};
+
+class CWin32Pacer : public Pacer {
+ public:
+  void Pause(int milliseconds) override;
+};

@@ -1,0 +1,49 @@
+#include <shlobj.h>
+#include <windows.h>
+
+#include "setup/engine/wide_path.h"
+#include "setup/engine/win32_setup_adapters.h"
+
+namespace {
+
+// A folder named by the system, in the code page; false when some character
+// has no place in it (the name would point elsewhere).
+bool FromWide(const wchar_t* text, unsigned codePage, std::string* result) {
+  bool lossless = false;
+  std::string bytes = EncodeToCodePage(reinterpret_cast<const char16_t*>(text), codePage, &lossless);
+  if (!lossless) return false;
+  *result = bytes;
+  return true;
+}
+
+}  // namespace
+
+bool CWin32SystemFolders::GetTempFolder(std::string* folder) {
+  wchar_t buffer[MAX_PATH + 1];
+  DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  return length > 0 && length <= MAX_PATH && FromWide(buffer, m_codePage, folder);
+}
+
+bool CWin32SystemFolders::MakeTempFile(const std::string& folder, const std::string& prefix,
+                                       std::string* path) {
+  wchar_t buffer[MAX_PATH];
+  if (GetTempFileNameW(WidePath(folder, m_codePage).c_str(), WidePath(prefix, m_codePage).c_str(), 0,
+                       buffer) == 0) {
+    return false;
+  }
+  if (FromWide(buffer, m_codePage, path)) return true;
+  DeleteFileW(buffer);
+  return false;
+}
+
+bool CWin32SystemFolders::GetSystemFolder(std::string* folder) {
+  wchar_t buffer[MAX_PATH];
+  UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH && FromWide(buffer, m_codePage, folder);
+}
+
+bool CWin32SystemFolders::GetProgramsFolder(std::string* folder) {
+  wchar_t buffer[MAX_PATH];
+  return SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_PROGRAMS, FALSE) &&
+         FromWide(buffer, m_codePage, folder);
+}

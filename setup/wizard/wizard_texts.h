@@ -1,0 +1,21 @@
+#pragma once
+
+// The current language's texts as the wide-character API shows them.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// Text `index` of the current table, converted from its code page.
+std::wstring SetupText(int index);
+// A code-page text of the setup program, converted the same way.
+std::wstring SetupWide(std::string_view text);
+// Back from the W API to the setup code page; false when a character does
+// not exist there.
+bool SetupNarrow(const std::wstring& text, std::string* narrow);
+
+// A message box with text `index` and the caption of the wizard.
+int ShowSetupMessage(HWND owner, int index, UINT flags);
+// A message box with a text of its own and the caption of the wizard.
+int ShowSetupMessage(HWND owner, const std::wstring& text, UINT flags);

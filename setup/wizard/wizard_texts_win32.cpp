@@ -1,0 +1,23 @@
+#include "setup/wizard/wizard_texts.h"
+
+#include "setup/wizard/setup_state.h"
+#include "winfx/code_page.h"
+
+std::wstring SetupWide(std::string_view text) {
+  std::u16string wide = DecodeFromCodePage(text, SetupCodePage());
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::wstring SetupText(int index) { return SetupWide(g_text[index]); }
+
+bool SetupNarrow(const std::wstring& text, std::string* narrow) {
+  bool lossless = false;
+  *narrow = EncodeToCodePage(std::u16string(text.begin(), text.end()), SetupCodePage(), &lossless);
+  return lossless || text.empty();
+}
+
+int ShowSetupMessage(HWND owner, const std::wstring& text, UINT flags) {
+  return MessageBoxW(owner, text.c_str(), SetupWide(g_caption).c_str(), flags);
+}
+
+int ShowSetupMessage(HWND owner, int index, UINT flags) { return ShowSetupMessage(owner, SetupText(index), flags); }

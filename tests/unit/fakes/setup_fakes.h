@@ -1,0 +1,107 @@
+#pragma once
+
+// Fakes of the install engine's ports for host tests. Files are real, in a
+// test folder; the rest is recorded in memory.
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "setup/engine/setup_file_system.h"
+#include "setup/engine/setup_ports.h"
+
+// Real files through the standard library. Paths marked read-only refuse
+// creation until their attributes are made normal; locked paths always do.
+class CSetupTestFiles : public SetupFileSystem {
+ public:
+  std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override;
+  bool SetNormalAttributes(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+
+  std::set<std::string> readOnly;
+  std::set<std::string> locked;
+  std::vector<std::string> created;
+};
+
+class CFakeSystemFolders : public SystemFolders {
+ public:
+  bool GetTempFolder(std::string* folder) override { return Give(tempFolder, folder); }
+  // Creates "ZM1.tmp", "ZM2.tmp", ... in the folder, as the system does.
+  bool MakeTempFile(const std::string& folder, const std::string& prefix, std::string* path) override;
+  bool GetSystemFolder(std::string* folder) override { return Give(systemFolder, folder); }
+  bool GetProgramsFolder(std::string* folder) override { return Give(programsFolder, folder); }
+
+  // An empty folder cannot be determined.
+  std::string tempFolder;
+  std::string systemFolder;
+  std::string programsFolder;
+  std::vector<std::string> tempFiles;
+
+ private:
+  static bool Give(const std::string& value, std::string* out) {
+    if (value.empty()) return false;
+    *out = value;
+    return true;
+  }
+};
+
+class CFakeResources : public ResourceSource {
+ public:
+  bool LoadFileResource(int id, std::string_view* bytes) override;
+
+  std::map<int, std::string> resources;
+};
+
+class CFakeShellLinks : public ShellLinks {
+ public:
+  bool CreateShellLink(const std::string& target, const std::string& linkPath) override {
+    links.emplace_back(target, linkPath);
+    return true;
+  }
+
+  std::vector<std::pair<std::string, std::string>> links;
+};
+
+// Every call as one line: "stop", "range 0 5", "position 3", "label TEXT",
+// "message TEXT".
+class CRecordingProgress : public ProgressView {
+ public:
+  void StopTimer() override { events.push_back("stop"); }
+  void SetProgressRange(int low, int high) override {
+    events.push_back("range " + std::to_string(low) + " " + std::to_string(high));
+  }
+  void SetProgressPosition(int position) override {
+    events.push_back("position " + std::to_string(position));
+  }
+  void SetFileLabel(const std::string& text) override { events.push_back("label " + text); }
+  void ShowPlainMessage(const std::string& text) override { events.push_back("message " + text); }
+
+  std::vector<std::string> events;
+};
+
+// Puts the setup state back as start-up leaves it (language 950, no install
+// folder, log closed) when a test ends.
+class CSetupStateGuard {
+ public:
+  CSetupStateGuard() = default;
+  ~CSetupStateGuard();
+  CSetupStateGuard(const CSetupStateGuard&) = delete;
+  CSetupStateGuard& operator=(const CSetupStateGuard&) = delete;
+};
+
+// The whole content of a file, empty when it cannot be read.
+std::string ReadTestFile(const std::string& path);
+// A folder of `parent` with a final separator, as the setup state keeps
+// folders; created when missing.
+std::string TestFolder(const std::filesystem::path& parent, const std::string& name);
+
+class CCountingPacer : public Pacer {
+ public:
+  void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+
+  std::vector<int> pauses;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#define IDD_LABELS 300
+#define IDC_TITLE 1001
+#define IDC_DESCRIPTION 1002
+#define IDC_OPAQUE 1003
+#define IDC_DEFAULT 1004
+#define IDC_FLASH 1005
+#define IDC_FLASH_BACK 1006
+#define IDC_SHADOW 1007
+#define IDC_ROTATED 1008
+#define IDC_WRAPPED 1009
+#define IDC_CENTRED 1010
+#define IDC_FONT 1011
+#define IDC_FRAMED 1012
+#define IDC_LINK 1013
+#define IDC_NOTIFY 1014
+#define IDC_PLAIN 1015
