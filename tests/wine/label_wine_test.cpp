@@ -216,13 +216,19 @@ bool IsEmptyBox(const RECT& box) { return box.right <= box.left || box.bottom <=
 class TextLabelTest : public testing::Test {
  protected:
   void SetUp() override {
+    DWORD t0 = GetTickCount();
     ASSERT_TRUE(dialog.CreateChild(nullptr));
+    DWORD t1 = GetTickCount();
     SetWindowPos(dialog.GetHwnd(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    DWORD t2 = GetTickCount();
     Pump(200);
+    printf("create %lu show %lu pump %lu\n", t1 - t0, t2 - t1, GetTickCount() - t2);
   }
   void TearDown() override {
+    DWORD t0 = GetTickCount();
     if (dialog.GetHwnd()) DestroyWindow(dialog.GetHwnd());
     Pump(20);
+    printf("destroy %lu\n", GetTickCount() - t0);
   }
 
   // Runs the dialog's messages (paints and timers) for `milliseconds`.

@@ -1,0 +1,36 @@
+#pragma once
+
+// What the installer's end-to-end tests seed and inspect: the CAD product
+// keys, registry values, installed files, shortcuts and pictures.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// R14.0, R15.0, R16.2, R17.1 and R18.0 products, and one product without a
+// "Language" value.
+void SeedCadProducts();
+void RemoveCadProducts();
+
+bool KeyExists(const std::wstring& path);  // under HKEY_LOCAL_MACHINE
+std::wstring ReadString(const std::wstring& path, const std::wstring& name);
+DWORD ReadDword(const std::wstring& path, const std::wstring& name);
+
+void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module);
+void ExpectLoaderForm(const std::wstring& release, const std::wstring& product, const std::wstring& module);
+
+std::filesystem::path InstallerPath();
+// The files the build packed into an archive ("product" or "system").
+std::vector<std::filesystem::path> PayloadFiles(const std::wstring& archive);
+std::string ReadBytes(const std::filesystem::path& file);
+int CountLines(const std::string& text);
+std::filesystem::path SystemFolder();
+std::filesystem::path ProgramsFolder();
+std::filesystem::path LinkTarget(const std::filesystem::path& link);
+
+// The id of the control that has the keyboard focus in the process.
+int GetFocusedControlId(DWORD processId);
+// Saves a picture of the window under screenshots/<language>/<name>.bmp.
+void SavePicture(HWND window, const std::wstring& language, const std::wstring& name);

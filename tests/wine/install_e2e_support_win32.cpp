@@ -1,0 +1,161 @@
+#include "tests/wine/install_e2e_support.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "tests/wine/driver/ui_driver.h"
+#include "winfx/com.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::wstring kAcad = L"SOFTWARE\\Autodesk\\AutoCAD";
+
+void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void AddProduct(const std::wstring& release, const std::wstring& product, const std::wstring& name,
+                const std::wstring& language) {
+  HKEY key = nullptr;
+  std::wstring path = kAcad + L"\\" + release + L"\\" + product;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  WriteString(key, L"ProductName", name);
+  if (!language.empty()) WriteString(key, L"Language", language);
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+void SeedCadProducts() {
+  AddProduct(L"R14.0", L"ACAD-1:409", L"AutoCAD R14", L"English");
+  AddProduct(L"R15.0", L"ACAD-1:804", L"AutoCAD 2000", L"Chinese (PRC)");
+  AddProduct(L"R16.2", L"ACAD-201:409", L"AutoCAD 2006", L"English");
+  AddProduct(L"R16.2", L"ACAD-201:804", L"AutoCAD 2006 without language", L"");
+  AddProduct(L"R17.1", L"ACAD-6001:409", L"AutoCAD 2008", L"English");
+  AddProduct(L"R18.0", L"ACAD-8001:409", L"AutoCAD 2010", L"English");
+}
+
+void RemoveCadProducts() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Autodesk"); }
+
+bool KeyExists(const std::wstring& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+std::wstring ReadString(const std::wstring& path, const std::wstring& name) {
+  wchar_t value[512] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS) {
+    return L"(missing)";
+  }
+  return value;
+}
+
+DWORD ReadDword(const std::wstring& path, const std::wstring& name) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS) {
+    return 0xFFFFFFFF;
+  }
+  return value;
+}
+
+void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
+  std::wstring application = kAcad + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
+  EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u) << fs::path(release).string();
+  EXPECT_EQ(ReadString(application, L"REGPATH"), L"\\\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmorant10.1\\" + release);
+  std::wstring own = L"SOFTWARE\\Zelmorant10.1\\" + release;
+  EXPECT_EQ(ReadString(own + L"\\Loader", L"MODULE"), module);
+  EXPECT_EQ(ReadString(own + L"\\Name", L"Zelmorant10.1"), L"Zelmorant10.1");
+  EXPECT_EQ(ReadString(own + L"\\Commands", L"zm"), L"zm");
+}
+
+void ExpectLoaderForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
+  std::wstring application = kAcad + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
+  EXPECT_EQ(ReadString(application, L"LOADER"), module);
+  EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u);
+  EXPECT_EQ(ReadString(application, L"DESCRIPTION"), L"Zelmorant10.1");
+  EXPECT_EQ(ReadString(application + L"\\Commands", L"zm"), L"zm");
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1\\" + release));
+}
+
+// The test runs in the build's tests/wine folder.
+fs::path InstallerPath() { return fs::absolute(L"..\\..\\setup\\Install.exe"); }
+
+std::vector<fs::path> PayloadFiles(const std::wstring& archive) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(fs::absolute(L"..\\..\\setup\\payload") / archive)) {
+    files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_FALSE(files.empty());
+  return files;
+}
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return "(no file " + file.string() + ")";
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+fs::path SystemFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetSystemDirectoryW(folder, MAX_PATH);
+  return folder;
+}
+
+fs::path ProgramsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return folder;
+}
+
+fs::path LinkTarget(const fs::path& link) {
+  winfx::CComInit com;
+  winfx::CComPtr<IShellLinkW> shellLink;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(shellLink.Receive())))) {
+    return {};
+  }
+  winfx::CComPtr<IPersistFile> file;
+  if (FAILED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()))) ||
+      FAILED(file->Load(link.c_str(), STGM_READ))) {
+    return {};
+  }
+  wchar_t target[MAX_PATH] = {};
+  shellLink->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  return target;
+}
+
+int GetFocusedControlId(DWORD processId) {
+  std::vector<HWND> dialogs = uidriver::ProcessDialogs(processId);
+  if (dialogs.empty()) return 0;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialogs.front(), nullptr), &info) || !info.hwndFocus) return 0;
+  return GetDlgCtrlID(info.hwndFocus);
+}
+
+void SavePicture(HWND window, const std::wstring& language, const std::wstring& name) {
+  fs::path folder = fs::absolute(L"screenshots") / language;
+  fs::create_directories(folder);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(300);
+  uidriver::SaveWindowPicture(window, folder / (name + L".bmp"));
+}

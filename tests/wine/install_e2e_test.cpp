@@ -1,0 +1,263 @@
+// Install.exe end to end: a fresh Wine prefix seeded with CAD product keys,
+// the wizard driven from outside as a person would, then the registry, the
+// files and the shortcuts it left behind.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "setup/res/install_resource.h"
+#include "tests/wine/driver/ui_driver.h"
+#include "tests/wine/install_e2e_support.h"
+
+namespace fs = std::filesystem;
+using namespace uidriver;
+
+namespace {
+
+const std::wstring kFolder = L"C:\\ZM Test\\Zelmorant10.1";
+
+struct Language {
+  int listIndex;  // in the language dialog
+  const wchar_t* name;
+  const wchar_t* wizardTitle;
+  std::vector<std::wstring> linkNames;
+};
+
+const Language kEnglish{2, L"eng", L"Install Zelmorant10.1",
+                        {L"Ostrevia.lnk", L"Zelmorant Help.lnk", L"Zelmorant Config.lnk",
+                         L"Uninstall Zelmorant.lnk"}};
+const Language kSimplified{0, L"chs", L"安装 Zelmorant10.1",
+                           {L"Ostrevia.lnk", L"Zelmorant帮助.lnk", L"Zelmorant配置.lnk", L"卸载Zelmorant.lnk"}};
+const Language kTraditional{1, L"cht", L"安裝 Zelmorant10.1",
+                            {L"Ostrevia.lnk", L"Zelmorant幫助.lnk", L"Zelmorant配置.lnk", L"卸載Zelmorant.lnk"}};
+
+class InstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SeedCadProducts(); }
+  void TearDown() override { installer.Kill(); }
+
+  // Starts the installer and chooses the language; returns the wizard.
+  HWND StartWizard(const Language& language) {
+    EXPECT_TRUE(installer.Start(InstallerPath()));
+    HWND chooser = WaitForDialog(installer.Id(), L"Select Language");
+    EXPECT_NE(chooser, nullptr);
+    SendMessageW(GetDlgItem(chooser, IDC_LANGUAGE_LIST), LB_SETCURSEL, language.listIndex, 0);
+    Click(chooser, IDOK);
+    HWND wizard = WaitForDialog(installer.Id(), language.wizardTitle);
+    EXPECT_NE(wizard, nullptr) << "no wizard titled as the language says";
+    return wizard;
+  }
+
+  HWND WaitForPage(HWND wizard, int controlOnPage) {
+    HWND page = nullptr;
+    WaitUntil([&] {
+      page = VisibleChildDialog(wizard);
+      return page && GetDlgItem(page, controlOnPage);
+    });
+    return page;
+  }
+
+  // Welcome page, Next, and the setting page with `folder` typed in.
+  HWND GoToSettingPage(HWND wizard, const std::wstring& folder) {
+    WaitForPage(wizard, IDC_AGREEMENT);
+    Click(wizard, IDC_WIZARD_NEXT);
+    HWND setting = WaitForPage(wizard, IDC_FOLDER);
+    SetItemText(setting, IDC_FOLDER, folder);
+    return setting;
+  }
+
+  // Next on the setting page, answering the folder question with Yes.
+  void LeaveSettingPage(HWND wizard) {
+    Click(wizard, IDC_WIZARD_NEXT);
+    if (std::optional<MessageBoxSeen> box = WaitForMessageBox(installer.Id(), 3s)) Answer(*box, IDYES);
+  }
+
+  void FinishAndExit(HWND wizard) {
+    ASSERT_TRUE(WaitUntil([&] { return IsItemVisible(wizard, IDC_WIZARD_FINISH); }, 60s));
+    Click(wizard, IDC_WIZARD_FINISH);
+    EXPECT_EQ(installer.WaitForExit(), 0u);
+  }
+
+  void InstallIn(const Language& language, const std::wstring& folder) {
+    HWND wizard = StartWizard(language);
+    SavePicture(wizard, language.name, L"1-welcome");
+    GoToSettingPage(wizard, folder);
+    SavePicture(wizard, language.name, L"2-setting");
+    LeaveSettingPage(wizard);
+    WaitUntil([&] { return IsItemVisible(wizard, IDC_WIZARD_FINISH); }, 60s);
+    SavePicture(wizard, language.name, L"3-finish");
+    FinishAndExit(wizard);
+  }
+
+  CProcess installer;
+};
+
+void ExpectInstalled(const Language& language) {
+  std::wstring dir = kFolder + L"\\";
+  ExpectRegPathForm(L"R14.0", L"ACAD-1:409", dir + L"Zelmorant14.arx");
+  ExpectRegPathForm(L"R15.0", L"ACAD-1:804", dir + L"Zelmorant2000.arx");
+  ExpectLoaderForm(L"R16.2", L"ACAD-201:409", dir + L"Zelmorant2004.arx");
+  ExpectLoaderForm(L"R17.1", L"ACAD-6001:409", dir + L"Zelmorant2007.arx");
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:409\\Applications"));
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Autodesk\\AutoCAD\\R16.2\\ACAD-201:804\\Applications"));
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1\\R18.0"));
+
+  std::wstring uninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1";
+  EXPECT_EQ(ReadString(uninstall, L"DisplayName"), L"Zelmorant10.1");
+  EXPECT_EQ(ReadString(uninstall, L"UninstallString"), dir + L"uninstall.exe");
+
+  for (const fs::path& entry : PayloadFiles(L"product")) {
+    EXPECT_EQ(ReadBytes(fs::path(dir) / entry.filename()), ReadBytes(entry)) << entry.filename();
+  }
+  for (const fs::path& entry : PayloadFiles(L"system")) {
+    EXPECT_EQ(ReadBytes(SystemFolder() / entry.filename()), ReadBytes(entry)) << entry.filename();
+  }
+
+  std::string settings = ReadBytes(fs::path(dir) / L"Zelmorant.ini");
+  EXPECT_EQ(CountLines(settings), 51) << settings;
+  std::string log = ReadBytes(fs::path(dir) / L"uninstall.ini");
+  EXPECT_NE(log.find("P0,C:\\ZM Test\\Zelmorant10.1\\ZMLib.txt,0\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("J0,2,SOFTWARE\\Zelmorant10.1,\r\n"), std::string::npos) << log;
+
+  fs::path group = ProgramsFolder() / L"Zelmorant10.1";
+  for (const std::wstring& name : language.linkNames) {
+    EXPECT_TRUE(fs::exists(group / name)) << fs::path(name).string();
+    EXPECT_TRUE(LinkTarget(group / name).wstring().starts_with(dir)) << fs::path(name).string();
+  }
+}
+
+TEST_F(InstallTest, InstallsInEnglish) {
+  InstallIn(kEnglish, kFolder);
+  ExpectInstalled(kEnglish);
+}
+
+TEST_F(InstallTest, InstallsInSimplifiedChinese) {
+  InstallIn(kSimplified, kFolder);
+  ExpectInstalled(kSimplified);
+}
+
+TEST_F(InstallTest, InstallsInTraditionalChinese) {
+  InstallIn(kTraditional, kFolder);
+  ExpectInstalled(kTraditional);
+}
+
+TEST_F(InstallTest, InstallingTwiceReplacesTheFiles) {
+  InstallIn(kEnglish, kFolder);
+  std::ofstream(fs::path(kFolder) / L"ZMLib.txt", std::ios::binary) << "changed by the user";
+  InstallIn(kEnglish, L"  " + kFolder + L"\\  ");
+  ExpectInstalled(kEnglish);
+}
+
+TEST_F(InstallTest, WelcomePageNeedsTheAgreementAndCancelAsks) {
+  HWND wizard = StartWizard(kEnglish);
+  HWND welcome = WaitForPage(wizard, IDC_AGREEMENT);
+  EXPECT_NE(GetItemText(welcome, IDC_AGREEMENT).find(L"Licence Agreement"), std::wstring::npos);
+  EXPECT_EQ(SendMessageW(GetDlgItem(welcome, IDC_ACCEPT), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  PostMessageW(GetDlgItem(welcome, IDC_DECLINE), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(welcome, IDC_DECLINE), BM_GETCHECK, 0, 0); }));
+  Click(wizard, IDC_WIZARD_NEXT);
+  std::optional<MessageBoxSeen> refusal = WaitForMessageBox(installer.Id());
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->text, L"Can't continue,You must agree the agreement first!");
+  EXPECT_EQ(refusal->caption, L"Install");
+  Answer(*refusal, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleChildDialog(wizard) == welcome; }));
+
+  Click(wizard, IDCANCEL);
+  std::optional<MessageBoxSeen> question = WaitForMessageBox(installer.Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, L"Are you sure you want to cancel Setup?");
+  Answer(*question, IDNO);
+  std::this_thread::sleep_for(300ms);
+  EXPECT_TRUE(installer.IsRunning());
+
+  Click(wizard, IDCANCEL);
+  question = WaitForMessageBox(installer.Id());
+  ASSERT_TRUE(question);
+  Answer(*question, IDYES);
+  EXPECT_EQ(installer.WaitForExit(), 0u);
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1"));
+}
+
+TEST_F(InstallTest, InvalidFoldersAreRefused) {
+  HWND wizard = StartWizard(kEnglish);
+  HWND setting = GoToSettingPage(wizard, L"C:");
+  for (const std::wstring& folder : {std::wstring(L"C:"), std::wstring(L"C:\\\\"),
+                                     std::wstring(L"C:\\Tools\\\\Sub"), std::wstring(L"   ")}) {
+    SetItemText(setting, IDC_FOLDER, folder);
+    Click(wizard, IDC_WIZARD_NEXT);
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(installer.Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"Invalid path!");
+    Answer(*box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return GetFocusedControlId(installer.Id()) == IDC_FOLDER; }, 3s));
+    EXPECT_EQ(VisibleChildDialog(wizard), setting);
+  }
+  // A missing folder: No keeps the page, Yes creates it.
+  SetItemText(setting, IDC_FOLDER, L"C:\\New Place\\Deep");
+  Click(wizard, IDC_WIZARD_NEXT);
+  std::optional<MessageBoxSeen> create = WaitForMessageBox(installer.Id());
+  ASSERT_TRUE(create);
+  EXPECT_EQ(create->text, L"C:\\New Place\\Deep\n\nThis path does not exist. Do you want to create it?");
+  Answer(*create, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return VisibleChildDialog(wizard) == setting; }));
+  EXPECT_FALSE(fs::exists(L"C:\\New Place"));
+  LeaveSettingPage(wizard);
+  FinishAndExit(wizard);
+  EXPECT_TRUE(fs::exists(L"C:\\New Place\\Deep\\ZMLib.txt"));
+}
+
+TEST_F(InstallTest, NoCadProductKeyEndsTheProgram) {
+  RemoveCadProducts();
+  HWND wizard = StartWizard(kEnglish);
+  WaitForPage(wizard, IDC_AGREEMENT);
+  Click(wizard, IDC_WIZARD_NEXT);
+  std::optional<MessageBoxSeen> box = WaitForMessageBox(installer.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text,
+            L"Accessing registry failed, please sure you have the privilege of accessing registry!");
+  Answer(*box, IDOK);
+  EXPECT_EQ(installer.WaitForExit(), 0u);
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1"));
+  EXPECT_FALSE(fs::exists(kFolder));
+}
+
+TEST_F(InstallTest, AReadOnlyTargetFailsTheRun) {
+  fs::create_directories(kFolder);
+  fs::path locked = fs::path(kFolder) / L"ZMConfig.exe";
+  std::ofstream(locked) << "old";
+  SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+
+  HWND wizard = StartWizard(kEnglish);
+  GoToSettingPage(wizard, kFolder);
+  LeaveSettingPage(wizard);
+  std::optional<MessageBoxSeen> failed = WaitForMessageBox(installer.Id(), 60s);
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->text, L"Setup failed!");
+  Answer(*failed, IDOK);
+  EXPECT_EQ(installer.WaitForExit(), 0u);
+
+  // Entries are unpacked in archive order: the ones before the locked file
+  // were written and logged, nothing after it.
+  std::string log = ReadBytes(fs::path(kFolder) / L"uninstall.ini");
+  EXPECT_EQ(ReadBytes(locked), "old");
+  EXPECT_EQ(log.find("ZMConfig.exe"), std::string::npos) << log;
+  EXPECT_EQ(log.find("A1,"), std::string::npos) << log;
+  EXPECT_FALSE(fs::exists(fs::path(kFolder) / L"Zelmorant.ini"));
+  for (const fs::path& entry : PayloadFiles(L"product")) {
+    bool before = entry.filename().wstring() < L"ZMConfig.exe";
+    std::string record = "P0,C:\\ZM Test\\Zelmorant10.1\\" + entry.filename().string() + ",0\r\n";
+    EXPECT_EQ(log.find(record) != std::string::npos, before) << record;
+  }
+}
+
+}  // namespace
