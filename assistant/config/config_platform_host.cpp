@@ -15,6 +15,6 @@ unsigned SystemOemCodePage() {
 
 void MakeFileWritable(const std::filesystem::path& file) {
   std::error_code ignored;
-  std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
+                               ignored);
 }

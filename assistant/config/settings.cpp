@@ -36,13 +36,11 @@ struct KeyDefault {
 };
 
 constexpr std::array<KeyDefault, kSettingsKeyCount> kKeys = {{
-    {"Density=", "7850"},      {"Factor=", "1"},          {"CaseSensitive=", "0"},
-    {"Language=", ""},         {"HeadRows_0=", "1"},      {"MaterialCol_0=", "B"},
-    {"LenghtCol_0=", "C"},     {"ZNumerCol_0=", "D"},     {"FNumerCol_0=", "0"},
-    {"SWeightCol_0=", "E"},    {"WeightCol_0=", "F"},     {"Style=", "1"},
-    {"HeadRows_1=", "2"},      {"MaterialCol_1=", "B"},   {"LenghtCol_1=", "C"},
-    {"ZNumerCol_1=", "D"},     {"FNumerCol_1=", "E"},     {"SWeightCol_1=", "F"},
-    {"WeightCol_1=", "G"},
+    {"Density=", "7850"},  {"Factor=", "1"},        {"CaseSensitive=", "0"}, {"Language=", ""},
+    {"HeadRows_0=", "1"},  {"MaterialCol_0=", "B"}, {"LenghtCol_0=", "C"},   {"ZNumerCol_0=", "D"},
+    {"FNumerCol_0=", "0"}, {"SWeightCol_0=", "E"},  {"WeightCol_0=", "F"},   {"Style=", "1"},
+    {"HeadRows_1=", "2"},  {"MaterialCol_1=", "B"}, {"LenghtCol_1=", "C"},   {"ZNumerCol_1=", "D"},
+    {"FNumerCol_1=", "E"}, {"SWeightCol_1=", "F"},  {"WeightCol_1=", "G"},
 }};
 
 // The fallback numbers of the six columns of each style, in key order.
@@ -166,8 +164,6 @@ std::array<std::string, kSettingsKeyCount> AssistantSettings::DefaultKeyTexts() 
   return texts;
 }
 
-const char* SettingsKey(int index) { return kKeys.at(index).key; }
-
 int LoadSettingsFile(const std::filesystem::path& file, AssistantSettings& settings) {
   ReadKeyTexts(file, settings);
   ParseKeyTexts(settings);
@@ -194,4 +190,6 @@ int LoadSettings(const std::filesystem::path& programFolder) {
   return ST_OK;
 }
 
-int SaveSettings(const std::filesystem::path& programFolder) { return SaveSettings(programFolder, g_settings); }
+int SaveSettings(const std::filesystem::path& programFolder) {
+  return SaveSettings(programFolder, g_settings);
+}

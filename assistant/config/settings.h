@@ -49,9 +49,6 @@ struct AssistantSettings {
 // The process-wide record.
 extern AssistantSettings g_settings;
 
-// The key of line i (0-based), "Density=" to "WeightCol_1=".
-const char* SettingsKey(int index);
-
 // Reads Ostrevia.ini from `programFolder` into the key texts of `settings`
 // (a missing file leaves them) and parses every key. Returns ST_OK.
 int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& settings);

@@ -41,18 +41,19 @@ std::string TotalWeightFormula(const CurrentLayout& layout, int row, double unit
   bool inverse = layout.inverseCount.number > 0;
   if (layout.singleWeight.number > 0) {
     if (inverse) {
-      return FormatText("=(%s%d+%s%d)*%s%d", Letters(layout.faceCount), row, Letters(layout.inverseCount), row,
-                        Letters(layout.singleWeight), row);
+      return FormatText("=(%s%d+%s%d)*%s%d", Letters(layout.faceCount), row, Letters(layout.inverseCount),
+                        row, Letters(layout.singleWeight), row);
     }
     return FormatText("=%s%d*%s%d", Letters(layout.faceCount), row, Letters(layout.singleWeight), row);
   }
   // This form prints the weight after a pass through a 32-bit float.
   double printed = static_cast<float>(unitWeight);
   if (inverse) {
-    return FormatText("=(%s%d+%s%d)*%s%d*%f/1000", Letters(layout.faceCount), row, Letters(layout.inverseCount),
-                      row, Letters(layout.length), row, printed);
+    return FormatText("=(%s%d+%s%d)*%s%d*%f/1000", Letters(layout.faceCount), row,
+                      Letters(layout.inverseCount), row, Letters(layout.length), row, printed);
   }
-  return FormatText("=%s%d*%s%d*%f/1000", Letters(layout.faceCount), row, Letters(layout.length), row, printed);
+  return FormatText("=%s%d*%s%d*%f/1000", Letters(layout.faceCount), row, Letters(layout.length), row,
+                    printed);
 }
 
 }  // namespace
@@ -68,7 +69,8 @@ int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& 
   ExcelDispatch specCell = cells.Item(row, layout.material.number);
   std::string spec = ReadSpecification(specCell);
   double weight = 0;
-  int status = ComputeUnitWeight(library, spec, weight, BomLookupMode(settings), settings.factor, settings.density);
+  int status =
+      ComputeUnitWeight(library, spec, weight, BomLookupMode(settings), settings.factor, settings.density);
   specCell.Font().SetColor(status == ST_OK ? kColorBlack : kColorRed);
   if (status != ST_OK) return ST_FAIL;
 

@@ -23,8 +23,8 @@ struct AutomationMissing {
 
 // Empty, 32-bit integer, double, boolean, UTF-16 text, object (possibly
 // null: "Nothing") or the omitted argument.
-using AutomationValue =
-    std::variant<std::monostate, std::int32_t, double, bool, std::u16string, AutomationObjectPtr, AutomationMissing>;
+using AutomationValue = std::variant<std::monostate, std::int32_t, double, bool, std::u16string,
+                                     AutomationObjectPtr, AutomationMissing>;
 
 enum class InvokeKind { kGet, kPut, kMethod };
 

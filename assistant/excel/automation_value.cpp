@@ -17,7 +17,8 @@ std::int32_t AutomationInt(const AutomationValue& value) {
   if (std::holds_alternative<std::monostate>(value)) return 0;
   if (const auto* real = std::get_if<double>(&value)) {
     double rounded = std::nearbyint(*real);
-    if (rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()) {
+    if (rounded >= std::numeric_limits<std::int32_t>::min() &&
+        rounded <= std::numeric_limits<std::int32_t>::max()) {
       return static_cast<std::int32_t>(rounded);
     }
   }

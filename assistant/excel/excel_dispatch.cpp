@@ -25,7 +25,7 @@ void ExcelDispatch::Put(int dispatchId, const AutomationValue& value) const {
   Invoke(dispatchId, InvokeKind::kPut, std::span(&value, 1));
 }
 
-ExcelDispatch ExcelDispatch::GetObject(int dispatchId) const {
+ExcelDispatch ExcelDispatch::GetChild(int dispatchId) const {
   return ExcelDispatch(AutomationObjectOf(Get(dispatchId)));
 }
 

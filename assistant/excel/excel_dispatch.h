@@ -23,12 +23,12 @@ class ExcelDispatch {
   const AutomationObjectPtr& Object() const { return m_object; }
 
   // Application
-  ExcelDispatch Workbooks() const { return GetObject(dispid::kWorkbooks); }
-  ExcelDispatch Sheets() const { return GetObject(dispid::kSheets); }
-  ExcelDispatch Windows() const { return GetObject(dispid::kWindows); }
-  ExcelDispatch ActiveWindow() const { return GetObject(dispid::kActiveWindow); }
-  ExcelDispatch ActiveSheet() const { return GetObject(dispid::kActiveSheet); }
-  ExcelDispatch ActiveCell() const { return GetObject(dispid::kActiveCell); }
+  ExcelDispatch Workbooks() const { return GetChild(dispid::kWorkbooks); }
+  ExcelDispatch Sheets() const { return GetChild(dispid::kSheets); }
+  ExcelDispatch Windows() const { return GetChild(dispid::kWindows); }
+  ExcelDispatch ActiveWindow() const { return GetChild(dispid::kActiveWindow); }
+  ExcelDispatch ActiveSheet() const { return GetChild(dispid::kActiveSheet); }
+  ExcelDispatch ActiveCell() const { return GetChild(dispid::kActiveCell); }
   // Application and Window; a window's caption is a variant read as text.
   std::u16string Caption() const { return AutomationText(Get(dispid::kCaption)); }
   void SetVisible(bool visible) const { Put(dispid::kVisible, visible); }
@@ -53,17 +53,17 @@ class ExcelDispatch {
   // Worksheet
   std::u16string Name() const { return AutomationText(Get(dispid::kName)); }
   std::int32_t Index() const { return AutomationInt(Get(dispid::kIndex)); }
-  ExcelDispatch Cells() const { return GetObject(dispid::kCells); }
-  ExcelDispatch Columns() const { return GetObject(dispid::kColumns); }
-  ExcelDispatch UsedRange() const { return GetObject(dispid::kUsedRange); }
+  ExcelDispatch Cells() const { return GetChild(dispid::kCells); }
+  ExcelDispatch Columns() const { return GetChild(dispid::kColumns); }
+  ExcelDispatch UsedRange() const { return GetChild(dispid::kUsedRange); }
 
   // Range
   std::int32_t Row() const { return AutomationInt(Get(dispid::kRow)); }
   std::int32_t Column() const { return AutomationInt(Get(dispid::kColumn)); }
-  ExcelDispatch Rows() const { return GetObject(dispid::kRows); }
+  ExcelDispatch Rows() const { return GetChild(dispid::kRows); }
   ExcelDispatch Resize(std::int32_t rows, std::int32_t columns) const;
-  ExcelDispatch Worksheet() const { return GetObject(dispid::kWorksheet); }
-  ExcelDispatch MergeArea() const { return GetObject(dispid::kMergeArea); }
+  ExcelDispatch Worksheet() const { return GetChild(dispid::kWorksheet); }
+  ExcelDispatch MergeArea() const { return GetChild(dispid::kMergeArea); }
   std::u16string Text() const { return AutomationText(Get(dispid::kText)); }
   AutomationValue Value() const { return Get(dispid::kValue); }
   void SetValue(const AutomationValue& value) const { Put(dispid::kValue, value); }
@@ -79,7 +79,7 @@ class ExcelDispatch {
   void SetVerticalAlignment(std::int32_t alignment) const { Put(dispid::kVerticalAlignment, alignment); }
   void Merge(bool across) const;
   void Select() const;
-  ExcelDispatch Font() const { return GetObject(dispid::kFont); }
+  ExcelDispatch Font() const { return GetChild(dispid::kFont); }
 
   // Font
   std::int32_t Color() const { return AutomationInt(Get(dispid::kColor)); }
@@ -92,7 +92,7 @@ class ExcelDispatch {
   AutomationValue Invoke(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) const;
   AutomationValue Get(int dispatchId) const { return Invoke(dispatchId, InvokeKind::kGet, {}); }
   void Put(int dispatchId, const AutomationValue& value) const;
-  ExcelDispatch GetObject(int dispatchId) const;
+  ExcelDispatch GetChild(int dispatchId) const;
 
  private:
   AutomationObjectPtr m_object;

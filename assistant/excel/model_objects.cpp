@@ -14,25 +14,44 @@ struct MemberName {
 
 // Members known by name; GetIDsOfNames of the COM wrapper answers from here too.
 constexpr MemberName kMemberNames[] = {
-    {u"Application", dispid::kApplication}, {u"Creator", dispid::kCreator},
-    {u"Workbooks", dispid::kWorkbooks},     {u"Sheets", dispid::kSheets},
-    {u"Windows", dispid::kWindows},         {u"ActiveWindow", dispid::kActiveWindow},
-    {u"ActiveSheet", dispid::kActiveSheet}, {u"ActiveCell", dispid::kActiveCell},
-    {u"Caption", dispid::kCaption},         {u"Visible", dispid::kVisible},
-    {u"UserControl", dispid::kUserControl}, {u"Add", dispid::kAdd},
-    {u"Open", dispid::kOpen},               {u"SaveAs", dispid::kSaveAs},
-    {u"Count", dispid::kCount},             {u"Item", dispid::kItem},
-    {u"Name", dispid::kName},               {u"Index", dispid::kIndex},
-    {u"Cells", dispid::kCells},             {u"Columns", dispid::kColumns},
-    {u"UsedRange", dispid::kUsedRange},     {u"Row", dispid::kRow},
-    {u"Column", dispid::kColumn},           {u"Rows", dispid::kRows},
-    {u"Resize", dispid::kResize},           {u"Worksheet", dispid::kWorksheet},
-    {u"Text", dispid::kText},               {u"Value", dispid::kValue},
-    {u"Formula", dispid::kFormula},         {u"NumberFormatLocal", dispid::kNumberFormatLocal},
-    {u"ColumnWidth", dispid::kColumnWidth}, {u"HorizontalAlignment", dispid::kHorizontalAlignment},
-    {u"VerticalAlignment", dispid::kVerticalAlignment}, {u"Merge", dispid::kMerge},
-    {u"Select", dispid::kSelect},           {u"Font", dispid::kFont},
-    {u"MergeArea", dispid::kMergeArea},     {u"Color", dispid::kColor},
+    {u"Application", dispid::kApplication},
+    {u"Creator", dispid::kCreator},
+    {u"Workbooks", dispid::kWorkbooks},
+    {u"Sheets", dispid::kSheets},
+    {u"Windows", dispid::kWindows},
+    {u"ActiveWindow", dispid::kActiveWindow},
+    {u"ActiveSheet", dispid::kActiveSheet},
+    {u"ActiveCell", dispid::kActiveCell},
+    {u"Caption", dispid::kCaption},
+    {u"Visible", dispid::kVisible},
+    {u"UserControl", dispid::kUserControl},
+    {u"Add", dispid::kAdd},
+    {u"Open", dispid::kOpen},
+    {u"SaveAs", dispid::kSaveAs},
+    {u"Count", dispid::kCount},
+    {u"Item", dispid::kItem},
+    {u"Name", dispid::kName},
+    {u"Index", dispid::kIndex},
+    {u"Cells", dispid::kCells},
+    {u"Columns", dispid::kColumns},
+    {u"UsedRange", dispid::kUsedRange},
+    {u"Row", dispid::kRow},
+    {u"Column", dispid::kColumn},
+    {u"Rows", dispid::kRows},
+    {u"Resize", dispid::kResize},
+    {u"Worksheet", dispid::kWorksheet},
+    {u"Text", dispid::kText},
+    {u"Value", dispid::kValue},
+    {u"Formula", dispid::kFormula},
+    {u"NumberFormatLocal", dispid::kNumberFormatLocal},
+    {u"ColumnWidth", dispid::kColumnWidth},
+    {u"HorizontalAlignment", dispid::kHorizontalAlignment},
+    {u"VerticalAlignment", dispid::kVerticalAlignment},
+    {u"Merge", dispid::kMerge},
+    {u"Select", dispid::kSelect},
+    {u"Font", dispid::kFont},
+    {u"MergeArea", dispid::kMergeArea},
+    {u"Color", dispid::kColor},
 };
 
 char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
@@ -45,7 +64,9 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-[[noreturn]] void ThrowUnknownMember() { throw CAutomationError(u"The object does not support this member."); }
+[[noreturn]] void ThrowUnknownMember() {
+  throw CAutomationError(u"The object does not support this member.");
+}
 
 void ExpectArguments(std::span<const AutomationValue> args, std::size_t count) {
   if (args.size() < count) throw CAutomationError(u"A required argument is missing.");
@@ -78,17 +99,38 @@ class CModelObject : public AutomationObject {
   }
 
  protected:
-  virtual AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) = 0;
+  virtual AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                                       std::span<const AutomationValue> args) = 0;
   const std::shared_ptr<CWorkbookModel>& Model() const { return m_model; }
 
  private:
   std::shared_ptr<CWorkbookModel> m_model;
 };
 
-std::shared_ptr<CWorkbookModel> ModelOf(const std::shared_ptr<CModelSheet>& sheet) {
-  std::shared_ptr<CModelWorkbook> workbook = sheet->Workbook();
+std::shared_ptr<CWorkbookModel> ApplicationOf(const CModelSheet& sheet) {
+  std::shared_ptr<CModelWorkbook> workbook = sheet.Workbook();
   return workbook ? workbook->Application() : nullptr;
 }
+
+std::shared_ptr<CWorkbookModel> ApplicationOf(const CModelWorkbook& workbook) {
+  return workbook.Application();
+}
+
+// An object over one part of the model: a sheet or a workbook.
+template <typename ModelPart>
+class CPartObject : public CModelObject {
+ public:
+  explicit CPartObject(std::shared_ptr<ModelPart> part)
+      : CModelObject(ApplicationOf(*part)), m_part(std::move(part)) {}
+
+  const std::shared_ptr<ModelPart>& Part() const { return m_part; }
+
+ private:
+  std::shared_ptr<ModelPart> m_part;
+};
+
+using CSheetPart = CPartObject<CModelSheet>;
+using CWorkbookPart = CPartObject<CModelWorkbook>;
 
 int IndexArgument(std::span<const AutomationValue> args, int count) {
   ExpectArguments(args, 1);
@@ -97,65 +139,80 @@ int IndexArgument(std::span<const AutomationValue> args, int count) {
   return index;
 }
 
-class CFontObject : public CModelObject {
+class CFontObject : public CSheetPart {
  public:
   CFontObject(std::shared_ptr<CModelSheet> sheet, CellRect block)
-      : CModelObject(ModelOf(sheet)), m_sheet(std::move(sheet)), m_block(block) {}
+      : CSheetPart(std::move(sheet)), m_block(block) {}
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (dispatchId != dispid::kColor) ThrowUnknownMember();
     if (kind == InvokeKind::kPut) {
       ExpectArguments(args, 1);
-      m_sheet->SetFontColor(m_block, AutomationInt(args.back()));
+      Part()->SetFontColor(m_block, AutomationInt(args.back()));
       return {};
     }
-    return m_sheet->FontColor(m_block.top, m_block.left);
+    return Part()->FontColor(m_block.top, m_block.left);
   }
 
  private:
-  std::shared_ptr<CModelSheet> m_sheet;
   CellRect m_block;
 };
 
-class CRangeObject : public CModelObject {
+class CRangeObject : public CSheetPart {
  public:
   CRangeObject(std::shared_ptr<CModelSheet> sheet, CellRect block, RangeKind kind)
-      : CModelObject(ModelOf(sheet)), m_sheet(std::move(sheet)), m_block(block), m_kind(kind) {}
-
-  const std::shared_ptr<CModelSheet>& Sheet() const { return m_sheet; }
+      : CSheetPart(std::move(sheet)), m_block(block), m_kind(kind) {}
   const CellRect& Block() const { return m_block; }
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) return Put(dispatchId, args);
     switch (dispatchId) {
-      case dispid::kItem: return Item(args);
-      case dispid::kCount: return Count();
-      case dispid::kRow: return std::int32_t{m_block.top};
-      case dispid::kColumn: return std::int32_t{m_block.left};
-      case dispid::kRows: return MakeRangeObject(m_sheet, m_block, RangeKind::kRows);
-      case dispid::kColumns: return MakeRangeObject(m_sheet, m_block, RangeKind::kColumns);
-      case dispid::kResize: return Resize(args);
-      case dispid::kWorksheet: return MakeWorksheetObject(m_sheet);
-      case dispid::kText: return m_block.IsCell() ? m_sheet->CellText(m_block.top, m_block.left)
-                                                  : m_sheet->BlockText(m_block);
-      case dispid::kValue: return m_sheet->CellValue(m_block.top, m_block.left);
-      case dispid::kFormula: return m_sheet->CellFormula(m_block.top, m_block.left);
-      case dispid::kNumberFormatLocal: return m_sheet->NumberFormat(m_block.top, m_block.left);
-      case dispid::kColumnWidth: return m_sheet->ColumnWidth(m_block.left);
-      case dispid::kHorizontalAlignment: return m_sheet->HorizontalAlignment(m_block.top, m_block.left);
-      case dispid::kVerticalAlignment: return m_sheet->VerticalAlignment(m_block.top, m_block.left);
+      case dispid::kItem:
+        return Item(args);
+      case dispid::kCount:
+        return Count();
+      case dispid::kRow:
+        return std::int32_t{m_block.top};
+      case dispid::kColumn:
+        return std::int32_t{m_block.left};
+      case dispid::kRows:
+        return MakeRangeObject(Part(), m_block, RangeKind::kRows);
+      case dispid::kColumns:
+        return MakeRangeObject(Part(), m_block, RangeKind::kColumns);
+      case dispid::kResize:
+        return Resize(args);
+      case dispid::kWorksheet:
+        return MakeWorksheetObject(Part());
+      case dispid::kText:
+        return m_block.IsCell() ? Part()->CellText(m_block.top, m_block.left) : Part()->BlockText(m_block);
+      case dispid::kValue:
+        return Part()->CellValue(m_block.top, m_block.left);
+      case dispid::kFormula:
+        return Part()->CellFormula(m_block.top, m_block.left);
+      case dispid::kNumberFormatLocal:
+        return Part()->NumberFormat(m_block.top, m_block.left);
+      case dispid::kColumnWidth:
+        return Part()->ColumnWidth(m_block.left);
+      case dispid::kHorizontalAlignment:
+        return Part()->HorizontalAlignment(m_block.top, m_block.left);
+      case dispid::kVerticalAlignment:
+        return Part()->VerticalAlignment(m_block.top, m_block.left);
       case dispid::kMergeArea:
-        return MakeRangeObject(m_sheet, m_sheet->MergeArea(m_block.top, m_block.left), RangeKind::kCells);
-      case dispid::kFont: return std::make_shared<CFontObject>(m_sheet, m_block);
+        return MakeRangeObject(Part(), Part()->MergeArea(m_block.top, m_block.left), RangeKind::kCells);
+      case dispid::kFont:
+        return std::make_shared<CFontObject>(Part(), m_block);
       case dispid::kMerge:
-        m_sheet->Merge(m_block, IsGiven(args, 0) && AutomationBool(args[0]));
+        Part()->Merge(m_block, IsGiven(args, 0) && AutomationBool(args[0]));
         return {};
       case dispid::kSelect:
-        m_sheet->Select(m_block);
+        Part()->Select(m_block);
         return {};
-      default: ThrowUnknownMember();
+      default:
+        ThrowUnknownMember();
     }
   }
 
@@ -164,13 +221,26 @@ class CRangeObject : public CModelObject {
     ExpectArguments(args, 1);
     const AutomationValue& value = args.back();
     switch (dispatchId) {
-      case dispid::kValue: m_sheet->SetValue(m_block, value); break;
-      case dispid::kFormula: m_sheet->SetFormula(m_block, AutomationText(value)); break;
-      case dispid::kNumberFormatLocal: m_sheet->SetNumberFormat(m_block, AutomationText(value)); break;
-      case dispid::kColumnWidth: m_sheet->SetColumnWidth(m_block, AutomationDouble(value)); break;
-      case dispid::kHorizontalAlignment: m_sheet->SetHorizontalAlignment(m_block, AutomationInt(value)); break;
-      case dispid::kVerticalAlignment: m_sheet->SetVerticalAlignment(m_block, AutomationInt(value)); break;
-      default: ThrowUnknownMember();
+      case dispid::kValue:
+        Part()->SetValue(m_block, value);
+        break;
+      case dispid::kFormula:
+        Part()->SetFormula(m_block, AutomationText(value));
+        break;
+      case dispid::kNumberFormatLocal:
+        Part()->SetNumberFormat(m_block, AutomationText(value));
+        break;
+      case dispid::kColumnWidth:
+        Part()->SetColumnWidth(m_block, AutomationDouble(value));
+        break;
+      case dispid::kHorizontalAlignment:
+        Part()->SetHorizontalAlignment(m_block, AutomationInt(value));
+        break;
+      case dispid::kVerticalAlignment:
+        Part()->SetVerticalAlignment(m_block, AutomationInt(value));
+        break;
+      default:
+        ThrowUnknownMember();
     }
     return {};
   }
@@ -199,25 +269,25 @@ class CRangeObject : public CModelObject {
       long long row = m_block.top + first - 1;
       long long column = m_block.left + AutomationInt(args[1]) - 1;
       if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) Checked({0, 0, 0, 0});
-      return MakeRangeObject(m_sheet, CellRect::Cell(static_cast<int>(row), static_cast<int>(column)),
+      return MakeRangeObject(Part(), CellRect::Cell(static_cast<int>(row), static_cast<int>(column)),
                              RangeKind::kCells);
     }
     if (first < 1 || first > static_cast<long long>(kSheetRows) * kSheetColumns) Checked({0, 0, 0, 0});
     int index = static_cast<int>(first);
     if (m_kind == RangeKind::kColumns) {
-      return MakeRangeObject(m_sheet, Checked({m_block.top, m_block.left + index - 1, m_block.bottom,
-                                               m_block.left + index - 1}),
-                             RangeKind::kColumns);
+      return MakeRangeObject(
+          Part(), Checked({m_block.top, m_block.left + index - 1, m_block.bottom, m_block.left + index - 1}),
+          RangeKind::kColumns);
     }
     if (m_kind == RangeKind::kRows) {
-      return MakeRangeObject(m_sheet, Checked({m_block.top + index - 1, m_block.left, m_block.top + index - 1,
-                                               m_block.right}),
-                             RangeKind::kRows);
+      return MakeRangeObject(
+          Part(), Checked({m_block.top + index - 1, m_block.left, m_block.top + index - 1, m_block.right}),
+          RangeKind::kRows);
     }
     // Cells in reading order, running on below the block.
     int row = m_block.top + (index - 1) / ColumnCount();
     int column = m_block.left + (index - 1) % ColumnCount();
-    return MakeRangeObject(m_sheet, Checked(CellRect::Cell(row, column)), RangeKind::kCells);
+    return MakeRangeObject(Part(), Checked(CellRect::Cell(row, column)), RangeKind::kCells);
   }
 
   AutomationValue Resize(std::span<const AutomationValue> args) const {
@@ -227,50 +297,51 @@ class CRangeObject : public CModelObject {
     long long bottom = static_cast<long long>(m_block.top) + rows - 1;
     long long right = static_cast<long long>(m_block.left) + columns - 1;
     if (bottom > kSheetRows || right > kSheetColumns) Checked({0, 0, 0, 0});
-    return MakeRangeObject(m_sheet, {m_block.top, m_block.left, static_cast<int>(bottom), static_cast<int>(right)},
+    return MakeRangeObject(Part(),
+                           {m_block.top, m_block.left, static_cast<int>(bottom), static_cast<int>(right)},
                            RangeKind::kCells);
   }
 
-  std::shared_ptr<CModelSheet> m_sheet;
   CellRect m_block;
   RangeKind m_kind;
 };
 
-class CWorksheetObject : public CModelObject {
+class CWorksheetObject : public CSheetPart {
  public:
-  explicit CWorksheetObject(std::shared_ptr<CModelSheet> sheet)
-      : CModelObject(ModelOf(sheet)), m_sheet(std::move(sheet)) {}
-
-  const std::shared_ptr<CModelSheet>& Sheet() const { return m_sheet; }
+  using CSheetPart::CSheetPart;
 
  protected:
   AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     constexpr CellRect kWholeSheet{1, 1, kSheetRows, kSheetColumns};
     switch (dispatchId) {
-      case dispid::kName: return m_sheet->Name();
-      case dispid::kIndex: return std::int32_t{m_sheet->Index()};
-      case dispid::kCells: return MakeRangeObject(m_sheet, kWholeSheet, RangeKind::kCells);
-      case dispid::kColumns: return MakeRangeObject(m_sheet, kWholeSheet, RangeKind::kColumns);
-      case dispid::kRows: return MakeRangeObject(m_sheet, kWholeSheet, RangeKind::kRows);
-      case dispid::kUsedRange: return MakeRangeObject(m_sheet, m_sheet->UsedRange(), RangeKind::kCells);
-      default: ThrowUnknownMember();
+      case dispid::kName:
+        return Part()->Name();
+      case dispid::kIndex:
+        return std::int32_t{Part()->Index()};
+      case dispid::kCells:
+        return MakeRangeObject(Part(), kWholeSheet, RangeKind::kCells);
+      case dispid::kColumns:
+        return MakeRangeObject(Part(), kWholeSheet, RangeKind::kColumns);
+      case dispid::kRows:
+        return MakeRangeObject(Part(), kWholeSheet, RangeKind::kRows);
+      case dispid::kUsedRange:
+        return MakeRangeObject(Part(), Part()->UsedRange(), RangeKind::kCells);
+      default:
+        ThrowUnknownMember();
     }
   }
-
- private:
-  std::shared_ptr<CModelSheet> m_sheet;
 };
 
-class CSheetsObject : public CModelObject {
+class CSheetsObject : public CWorkbookPart {
  public:
-  explicit CSheetsObject(std::shared_ptr<CModelWorkbook> workbook)
-      : CModelObject(workbook->Application()), m_workbook(std::move(workbook)) {}
+  using CWorkbookPart::CWorkbookPart;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
-    const auto& sheets = m_workbook->Sheets();
+    const auto& sheets = Part()->Sheets();
     if (dispatchId == dispid::kCount) return static_cast<std::int32_t>(sheets.size());
     if (dispatchId != dispid::kItem) ThrowUnknownMember();
     if (const auto* name = args.empty() ? nullptr : std::get_if<std::u16string>(&args[0])) {
@@ -281,47 +352,40 @@ class CSheetsObject : public CModelObject {
     }
     return MakeWorksheetObject(sheets[IndexArgument(args, static_cast<int>(sheets.size())) - 1]);
   }
-
- private:
-  std::shared_ptr<CModelWorkbook> m_workbook;
 };
 
-class CWorkbookObject : public CModelObject {
+class CWorkbookObject : public CWorkbookPart {
  public:
-  explicit CWorkbookObject(std::shared_ptr<CModelWorkbook> workbook)
-      : CModelObject(workbook->Application()), m_workbook(std::move(workbook)) {}
+  using CWorkbookPart::CWorkbookPart;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     switch (dispatchId) {
-      case dispid::kName: return m_workbook->Name();
-      case dispid::kSheets: return std::make_shared<CSheetsObject>(m_workbook);
+      case dispid::kName:
+        return Part()->Name();
+      case dispid::kSheets:
+        return std::make_shared<CSheetsObject>(Part());
       case dispid::kSaveAs:
         ExpectArguments(args, 1);
-        Model()->SaveWorkbookAs(*m_workbook, AutomationText(args[0]));
+        Model()->SaveWorkbookAs(*Part(), AutomationText(args[0]));
         return {};
-      default: ThrowUnknownMember();
+      default:
+        ThrowUnknownMember();
     }
   }
-
- private:
-  std::shared_ptr<CModelWorkbook> m_workbook;
 };
 
-class CWindowObject : public CModelObject {
+class CWindowObject : public CWorkbookPart {
  public:
-  explicit CWindowObject(std::shared_ptr<CModelWorkbook> workbook)
-      : CModelObject(workbook->Application()), m_workbook(std::move(workbook)) {}
+  using CWorkbookPart::CWorkbookPart;
 
  protected:
   AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
     if (dispatchId != dispid::kCaption || kind == InvokeKind::kPut) ThrowUnknownMember();
-    return m_workbook->Name();
+    return Part()->Name();
   }
-
- private:
-  std::shared_ptr<CModelWorkbook> m_workbook;
 };
 
 // Workbooks and Windows: one item per workbook.
@@ -331,20 +395,25 @@ class CWorkbookListObject : public CModelObject {
       : CModelObject(std::move(model)), m_windows(windows) {}
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     const auto& workbooks = Model()->Workbooks();
     switch (dispatchId) {
-      case dispid::kCount: return static_cast<std::int32_t>(workbooks.size());
-      case dispid::kItem: return Wrap(workbooks[IndexArgument(args, static_cast<int>(workbooks.size())) - 1]);
+      case dispid::kCount:
+        return static_cast<std::int32_t>(workbooks.size());
+      case dispid::kItem:
+        return Wrap(workbooks[IndexArgument(args, static_cast<int>(workbooks.size())) - 1]);
       case dispid::kAdd:
         if (m_windows) ThrowUnknownMember();
-        return Wrap(Model()->AddWorkbook(IsGiven(args, 0) ? std::optional(AutomationText(args[0])) : std::nullopt));
+        return Wrap(
+            Model()->AddWorkbook(IsGiven(args, 0) ? std::optional(AutomationText(args[0])) : std::nullopt));
       case dispid::kOpen:
         if (m_windows) ThrowUnknownMember();
         ExpectArguments(args, 1);
         return Wrap(Model()->OpenWorkbook(AutomationText(args[0])));
-      default: ThrowUnknownMember();
+      default:
+        ThrowUnknownMember();
     }
   }
 
@@ -362,36 +431,52 @@ class CApplicationObject : public CModelObject {
   using CModelObject::CModelObject;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     CWorkbookModel& model = *Model();
     if (kind == InvokeKind::kPut) {
       ExpectArguments(args, 1);
       switch (dispatchId) {
-        case dispid::kVisible: model.visible = AutomationBool(args.back()); return {};
-        case dispid::kUserControl: model.userControl = AutomationBool(args.back()); return {};
-        case dispid::kCaption: model.caption = AutomationText(args.back()); return {};
-        default: ThrowUnknownMember();
+        case dispid::kVisible:
+          model.visible = AutomationBool(args.back());
+          return {};
+        case dispid::kUserControl:
+          model.userControl = AutomationBool(args.back());
+          return {};
+        case dispid::kCaption:
+          model.caption = AutomationText(args.back());
+          return {};
+        default:
+          ThrowUnknownMember();
       }
     }
     std::shared_ptr<CModelWorkbook> workbook = model.ActiveWorkbook();
     std::shared_ptr<CModelSheet> sheet = model.ActiveSheet();
     switch (dispatchId) {
-      case dispid::kWorkbooks: return std::make_shared<CWorkbookListObject>(Model(), false);
-      case dispid::kWindows: return std::make_shared<CWorkbookListObject>(Model(), true);
+      case dispid::kWorkbooks:
+        return std::make_shared<CWorkbookListObject>(Model(), false);
+      case dispid::kWindows:
+        return std::make_shared<CWorkbookListObject>(Model(), true);
       case dispid::kSheets:
         if (!workbook) throw CAutomationError(u"There is no active workbook.");
         return std::make_shared<CSheetsObject>(workbook);
-      case dispid::kActiveWindow: return workbook ? std::make_shared<CWindowObject>(workbook) : AutomationObjectPtr();
-      case dispid::kActiveSheet: return sheet ? MakeWorksheetObject(sheet) : AutomationObjectPtr();
+      case dispid::kActiveWindow:
+        return workbook ? std::make_shared<CWindowObject>(workbook) : AutomationObjectPtr();
+      case dispid::kActiveSheet:
+        return sheet ? MakeWorksheetObject(sheet) : AutomationObjectPtr();
       case dispid::kActiveCell: {
         if (!sheet) return AutomationObjectPtr();
         auto [row, column] = sheet->ActiveCell();
         return MakeRangeObject(sheet, CellRect::Cell(row, column), RangeKind::kCells);
       }
-      case dispid::kCaption: return model.caption;
-      case dispid::kVisible: return model.visible;
-      case dispid::kUserControl: return model.userControl;
-      default: ThrowUnknownMember();
+      case dispid::kCaption:
+        return model.caption;
+      case dispid::kVisible:
+        return model.visible;
+      case dispid::kUserControl:
+        return model.userControl;
+      default:
+        ThrowUnknownMember();
     }
   }
 };
@@ -412,8 +497,8 @@ AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, c
 }
 
 std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object) {
-  if (auto* range = dynamic_cast<CRangeObject*>(object.get())) return range->Sheet();
-  if (auto* worksheet = dynamic_cast<CWorksheetObject*>(object.get())) return worksheet->Sheet();
+  if (auto* range = dynamic_cast<CRangeObject*>(object.get())) return range->Part();
+  if (auto* worksheet = dynamic_cast<CWorksheetObject*>(object.get())) return worksheet->Part();
   return nullptr;
 }
 

@@ -14,7 +14,8 @@ enum class RangeKind { kCells, kRows, kColumns };
 
 AutomationObjectPtr MakeApplicationObject(const std::shared_ptr<CWorkbookModel>& model);
 AutomationObjectPtr MakeWorksheetObject(const std::shared_ptr<CModelSheet>& sheet);
-AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block, RangeKind kind);
+AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block,
+                                    RangeKind kind);
 
 // The sheet and block behind a range or worksheet object of the model; null
 // for any other object.

@@ -116,7 +116,8 @@ class CFormulaParser {
       ++digits;
     }
     FormulaResult result;
-    if (letters == 0 || digits == 0 || (m_pos < m_text.size() && (IsLetter(m_text[m_pos]) || IsDigit(m_text[m_pos])))) {
+    if (letters == 0 || digits == 0 ||
+        (m_pos < m_text.size() && (IsLetter(m_text[m_pos]) || IsDigit(m_text[m_pos])))) {
       result.error = u"#NAME?";
     } else if (column > kMaxColumn || row < 1 || row > kMaxRow) {
       result.error = u"#REF!";

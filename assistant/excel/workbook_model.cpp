@@ -77,7 +77,8 @@ FormulaResult CModelSheet::CellResult(int row, int column, int depth) const {
     return {0, u"#VALUE!"};
   }
   if (depth > kMaxFormulaDepth) return {0, u"#REF!"};
-  return EvaluateSheetFormula(cell.formula, [this, depth](int r, int c) { return CellResult(r, c, depth + 1); });
+  return EvaluateSheetFormula(cell.formula,
+                              [this, depth](int r, int c) { return CellResult(r, c, depth + 1); });
 }
 
 AutomationValue CModelSheet::CellValue(int row, int column) const {
@@ -98,15 +99,16 @@ std::u16string CModelSheet::CellFormula(int row, int column) const {
 
 std::u16string CModelSheet::CellText(int row, int column) const {
   AutomationValue value = CellValue(row, column);
-  if (const auto* number = std::get_if<double>(&value)) return FormatNumber(*number, NumberFormat(row, column));
+  if (const auto* number = std::get_if<double>(&value))
+    return FormatNumber(*number, NumberFormat(row, column));
   return AutomationText(value);
 }
 
 namespace {
 
 template <typename Field>
-auto FormatOf(const std::map<std::pair<int, int>, ModelCell>& cells, const std::map<int, CellFormat>& columns, int row,
-              int column, Field field) -> std::remove_reference_t<decltype(*(CellFormat{}.*field))> {
+auto FormatOf(const std::map<std::pair<int, int>, ModelCell>& cells, const std::map<int, CellFormat>& columns,
+              int row, int column, Field field) -> std::remove_reference_t<decltype(*(CellFormat{}.*field))> {
   auto cell = cells.find({row, column});
   if (cell != cells.end() && (cell->second.format.*field)) return *(cell->second.format.*field);
   auto columnFormat = columns.find(column);
@@ -182,20 +184,29 @@ void CModelSheet::SetInput(int row, int column, const AutomationValue& value) {
   cell.value = value;
   if (const auto* number = std::get_if<std::int32_t>(&value)) cell.value = static_cast<double>(*number);
   if (const auto* text = std::get_if<std::u16string>(&value)) {
-    if (!text->empty() && (*text)[0] == u'=') {
+    if (text->empty()) {
+      cell.value = {};  // an empty text empties the cell
+    } else if ((*text)[0] == u'=') {
       cell.formula = *text;
       cell.value = {};
     } else if (std::optional<double> number = NumberFromInput(*text)) {
       cell.value = *number;
     }
   }
-  if (std::holds_alternative<AutomationObjectPtr>(cell.value) || std::holds_alternative<AutomationMissing>(cell.value)) {
-    throw CAutomationError(u"Type mismatch");
+  const CellFormat& format = cell.format;
+  bool formatted =
+      format.fontColor || format.numberFormat || format.horizontalAlignment || format.verticalAlignment;
+  if (cell.formula.empty() && std::holds_alternative<std::monostate>(cell.value) && !formatted) {
+    m_cells.erase({row, column});  // an emptied cell no longer counts as used
   }
 }
 
 void CModelSheet::SetValue(const CellRect& block, const AutomationValue& value) {
   CheckWritable();
+  if (std::holds_alternative<AutomationObjectPtr>(value) ||
+      std::holds_alternative<AutomationMissing>(value)) {
+    throw CAutomationError(u"Type mismatch");
+  }
   for (int row = block.top; row <= block.bottom; ++row) {
     for (int column = block.left; column <= block.right; ++column) SetInput(row, column, value);
   }
@@ -250,7 +261,8 @@ void CModelSheet::Merge(const CellRect& block, bool across) {
   CheckWritable();
   std::vector<CellRect> areas;
   if (across) {
-    for (int row = block.top; row <= block.bottom; ++row) areas.push_back({row, block.left, row, block.right});
+    for (int row = block.top; row <= block.bottom; ++row)
+      areas.push_back({row, block.left, row, block.right});
   } else {
     areas.push_back(block);
   }
@@ -344,7 +356,8 @@ std::shared_ptr<CModelWorkbook> CWorkbookModel::AddCopy(const std::u16string& pa
   return workbook;
 }
 
-std::shared_ptr<CModelWorkbook> CWorkbookModel::AddWorkbook(const std::optional<std::u16string>& templatePath) {
+std::shared_ptr<CModelWorkbook> CWorkbookModel::AddWorkbook(
+    const std::optional<std::u16string>& templatePath) {
   std::u16string counter = NumberText(m_bookCounter + 1);
   if (templatePath) {
     std::shared_ptr<CModelWorkbook> workbook = AddCopy(*templatePath, StemOf(*templatePath) + counter);

@@ -31,7 +31,9 @@ struct CellRect {
   int right = 1;
 
   bool operator==(const CellRect&) const = default;
-  bool Contains(int row, int column) const { return row >= top && row <= bottom && column >= left && column <= right; }
+  bool Contains(int row, int column) const {
+    return row >= top && row <= bottom && column >= left && column <= right;
+  }
   bool IsCell() const { return top == bottom && left == right; }
   bool IsWholeColumns() const { return top == 1 && bottom == kSheetRows; }
   static CellRect Cell(int row, int column) { return {row, column, row, column}; }
@@ -46,7 +48,7 @@ struct CellFormat {
 };
 
 struct ModelCell {
-  AutomationValue value;  // empty, double, bool or text
+  AutomationValue value;   // empty, double, bool or text
   std::u16string formula;  // "" for a constant
   CellFormat format;
 };
@@ -65,7 +67,7 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   int Index() const;
 
   // Readers.
-  AutomationValue CellValue(int row, int column) const;  // a formula's result, an error as its text
+  AutomationValue CellValue(int row, int column) const;   // a formula's result, an error as its text
   std::u16string CellFormula(int row, int column) const;  // the formula, or the constant as text
   std::u16string CellText(int row, int column) const;     // as shown, in the number format
   std::int32_t FontColor(int row, int column) const;
@@ -153,7 +155,9 @@ class CModelWorkbook {
 // with the workbook's name) and the files it saved, kept in memory.
 class CWorkbookModel : public std::enable_shared_from_this<CWorkbookModel> {
  public:
-  static std::shared_ptr<CWorkbookModel> Create() { return std::shared_ptr<CWorkbookModel>(new CWorkbookModel); }
+  static std::shared_ptr<CWorkbookModel> Create() {
+    return std::shared_ptr<CWorkbookModel>(new CWorkbookModel);
+  }
 
   std::u16string caption = u"Excel";
   bool visible = false;

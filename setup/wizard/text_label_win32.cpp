@@ -73,6 +73,12 @@ LRESULT CTextLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       OnPaint();
       return 0;
+    case WM_PRINTCLIENT: {
+      // Printing (screenshots) draws straight into the given context.
+      RECT client = GetClientRect();
+      PaintText(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
     case WM_TIMER:
       if (wParam == kLabelFlashTimerId) OnTimer();
       break;
@@ -82,14 +88,20 @@ LRESULT CTextLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       OnLButtonDown();
       break;
+    // The static control paints its own look at once on the next three
+    // messages, bypassing WM_PAINT: the label keeps them from it or paints
+    // itself again afterwards.
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();
-      break;
+      return 0;
     case WM_SETTEXT: {
-      // The static control would paint its own look at once; the text is
-      // stored by the default procedure and the label paints itself.
       LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
       Refresh(false, false);
+      return result;
+    }
+    case WM_ENABLE: {
+      LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      RedrawNow();
       return result;
     }
     default:

@@ -147,7 +147,7 @@ TEST_F(BomRowTest, ReadsTheShownTextTrimmedWithTheDiameterNotation) {
   } cases[] = {
       {u"%%c60*3", u"=C5*4.210000/1000"},     {u"%%C60*3", u"=C5*4.210000/1000"},
       {u"  -120*6 \t", u"=C5*5.650000/1000"}, {u"φ20", u"=C5*2.470000/1000"},
-      {u"gx50*40", u"=C5*15.700000/1000"},   {u" l20x3 ", u"=C5*0.890000/1000"},
+      {u"gx50*40", u"=C5*15.700000/1000"},    {u" l20x3 ", u"=C5*0.890000/1000"},
   };
   for (const auto& entry : cases) {
     ASSERT_EQ(Calculate(5, entry.spec), ST_OK) << Utf8Of(entry.spec);

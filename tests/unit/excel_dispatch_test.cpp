@@ -52,10 +52,17 @@ TEST(ExcelDispatch, EachMemberIsCalledByItsIdWithTypedArguments) {
       {"Text", [](auto& d) { d.Text(); }, 0x8A, InvokeKind::kGet, {}},
       {"Value", [](auto& d) { d.SetValue(u"NO."); }, 0x6, InvokeKind::kPut, {u"NO."}},
       {"Formula", [](auto& d) { d.SetFormula(u"=D5*E5"); }, 0x105, InvokeKind::kPut, {u"=D5*E5"}},
-      {"NumberFormatLocal", [](auto& d) { d.SetNumberFormatLocal(u"0.00_ "); }, 0x449, InvokeKind::kPut,
+      {"NumberFormatLocal",
+       [](auto& d) { d.SetNumberFormatLocal(u"0.00_ "); },
+       0x449,
+       InvokeKind::kPut,
        {u"0.00_ "}},
       {"ColumnWidth", [](auto& d) { d.SetColumnWidth(18); }, 0xF2, InvokeKind::kPut, {18}},
-      {"HorizontalAlignment", [](auto& d) { d.SetHorizontalAlignment(-4108); }, 0x88, InvokeKind::kPut, {-4108}},
+      {"HorizontalAlignment",
+       [](auto& d) { d.SetHorizontalAlignment(-4108); },
+       0x88,
+       InvokeKind::kPut,
+       {-4108}},
       {"VerticalAlignment", [](auto& d) { d.SetVerticalAlignment(-4108); }, 0x89, InvokeKind::kPut, {-4108}},
       {"Merge", [](auto& d) { d.Merge(false); }, 0x234, InvokeKind::kMethod, {false}},
       {"Select", [](auto& d) { d.Select(); }, 0xEB, InvokeKind::kMethod, {}},
@@ -92,7 +99,7 @@ TEST(ExcelDispatch, OpenAndSaveAsFillTheirOptionalArguments) {
 TEST(ExcelDispatch, ResultsAreReadByTheirTypes) {
   auto object = std::make_shared<CScriptedAutomationObject>();
   auto child = std::make_shared<CScriptedAutomationObject>();
-  object->results[dispid::kCount] = 4.0;  // a double that holds a whole number reads as one
+  object->results[dispid::kCount] = 4.0;   // a double that holds a whole number reads as one
   object->results[dispid::kCaption] = 12;  // a window caption is a variant read as text
   object->results[dispid::kCells] = AutomationObjectPtr(child);
   object->results[dispid::kActiveSheet] = AutomationObjectPtr();

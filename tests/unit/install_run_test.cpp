@@ -302,6 +302,19 @@ TEST(IsSafeEntryName, AcceptsOnlyNamesInsideTheFolder) {
   for (const auto& c : cases) EXPECT_EQ(IsSafeEntryName(c.name), c.safe) << c.name;
 }
 
+// "許" is A5 5C in Big5: its trail byte is no backslash.
+TEST(SetupPaths, FinalSeparatorsAreCharactersNotBytes) {
+  CSetupStateGuard guard;
+  SetLanguage(950);
+  const std::string bare = Big5("C:\\許");
+  ASSERT_EQ(bare.back(), '\\');
+  EXPECT_FALSE(EndsWithSeparator(bare));
+  EXPECT_EQ(WithSeparator(bare), bare + "\\");
+  EXPECT_EQ(WithoutFinalSeparator(bare), bare);
+  EXPECT_EQ(WithoutFinalSeparator(bare + "\\"), bare);
+  EXPECT_EQ(WithSeparator("C:\\Zm/"), "C:\\Zm/");
+}
+
 TEST(ExtractResourceToFile, WritesTheWholeResourceOrFails) {
   CTempFolder temp;
   CSetupTestFiles files;

@@ -34,18 +34,6 @@ TEST(CRegistryKey, OpensOnlyExistingKeysUnlessAskedToCreate) {
   EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
-TEST(CRegistryKey, StartsUnderTheCurrentUserAndResetsToIt) {
-  MemoryRegistry registry;
-  CRegistryKey key(registry);
-  EXPECT_EQ(key.Root(), kHkeyCurrentUser);
-  ASSERT_TRUE(key.Open("Software\\Mine", true));
-  EXPECT_TRUE(registry.HasKey(kHkeyCurrentUser, "Software\\Mine"));
-  key.SetRootKey(kHkeyUsers);
-  key.Reset();
-  EXPECT_EQ(key.Root(), kHkeyCurrentUser);
-  EXPECT_EQ(key.Path(), "");
-}
-
 TEST(CRegistryKey, SetRootKeyAcceptsOnlyTheFourRoots) {
   MemoryRegistry registry;
   registry.PutString(kHkeyUsers, "", "AtRoot", "root value");

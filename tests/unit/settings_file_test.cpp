@@ -39,9 +39,9 @@ TEST(ColumnReference, ReadsLettersAndNumbers) {
     const char* text;
     int number;
   } cases[] = {
-      {"A", 1},    {"b", 2},    {"Z", 26},  {"AA", 27}, {"aa", 27}, {"AZ", 52}, {"IV", 256}, {"IW", 0},
-      {"2", 2},    {"256", 256}, {"257", 0}, {"0", 0},   {"", 0},    {"AAAA", 0}, {"1234", 0}, {"A1", 0},
-      {"B ", 0},   {"-1", 0},
+      {"A", 1},    {"b", 2},    {"Z", 26},   {"AA", 27},   {"aa", 27}, {"AZ", 52},
+      {"IV", 256}, {"IW", 0},   {"2", 2},    {"256", 256}, {"257", 0}, {"0", 0},
+      {"", 0},     {"AAAA", 0}, {"1234", 0}, {"A1", 0},    {"B ", 0},  {"-1", 0},
   };
   for (const auto& entry : cases) EXPECT_EQ(ColumnNumberFromText(entry.text), entry.number) << entry.text;
 }
@@ -101,7 +101,7 @@ TEST(SettingsFile, ReadsValuesAndFallsBackOnInvalidOnes) {
   EXPECT_EQ(simple.headRows, 2);
   EXPECT_EQ(simple.material.number, 27);
   EXPECT_EQ(simple.material.letters, "AA");
-  EXPECT_EQ(simple.length.number, 3);  // AAAA is too long
+  EXPECT_EQ(simple.length.number, 3);     // AAAA is too long
   EXPECT_EQ(simple.faceCount.number, 4);  // IW is column 257
   EXPECT_EQ(simple.inverseCount.letters, "C");
   EXPECT_EQ(simple.singleWeight.number, 0);
@@ -148,7 +148,8 @@ TEST(SettingsFile, EachLineIsTestedAgainstItsOwnKeyOnly) {
 TEST(SettingsFile, SaveMakesAReadOnlyFileWritable) {
   CTempFolder folder;
   std::filesystem::path file = folder.WriteFile(kSettingsFileName, "Density=1\r\n");
-  std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
   AssistantSettings settings;
   settings.density = 7900.5f;
   settings.language = 437;
@@ -163,9 +164,11 @@ TEST(SettingsFile, OemCodePageFollowsTheLocale) {
   const struct {
     const char* locale;
     unsigned codePage;
-  } cases[] = {{"zh_CN.UTF-8", 936}, {"zh_SG", 936},       {"zh_TW.UTF-8", 950}, {"zh_HK.Big5", 950},
-               {"en_US.UTF-8", 437}, {"C.UTF-8", 437},     {"", 437},            {"zh_CNX", 437}};
-  for (const auto& entry : cases) EXPECT_EQ(OemCodePageFromLocale(entry.locale), entry.codePage) << entry.locale;
+  } cases[] = {
+      {"zh_CN.UTF-8", 936}, {"zh_SG", 936}, {"zh_TW.UTF-8", 950}, {"zh_HK.Big5", 950}, {"en_US.UTF-8", 437},
+      {"C.UTF-8", 437},     {"", 437},      {"zh_CNX", 437}};
+  for (const auto& entry : cases)
+    EXPECT_EQ(OemCodePageFromLocale(entry.locale), entry.codePage) << entry.locale;
 }
 
 TEST(BomStyle, SelectingAStyleCopiesItsLayoutAndTemplate) {

@@ -74,11 +74,3 @@ TEST(SetupTextTables, TextsAreInTheCodePageOfTheirLanguage) {
   };
   for (const Case& c : cases) EXPECT_EQ(std::string(c.table[c.slot].data()), c.text) << c.slot;
 }
-
-TEST(SetupState, KeepsTheFixedCaptionAndShortcutTargets) {
-  EXPECT_EQ(g_caption, "Install");
-  EXPECT_STREQ(kProductVersion, "Zelmorant10.1");
-  EXPECT_STREQ(g_shortcuts[0].target.data(), "Ostrevia.exe");
-  EXPECT_STREQ(g_shortcuts[2].target.data(), "ZMConfig.exe");
-  EXPECT_STREQ(g_shortcuts[3].target.data(), "uninstall.exe");
-}

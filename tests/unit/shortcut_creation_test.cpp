@@ -69,18 +69,6 @@ TEST_F(ShortcutTest, FourLinksInTheGroupWithTheLanguagesNames) {
   }
 }
 
-TEST_F(ShortcutTest, RecordsEachLinkTheGroupAndTheMessageTable) {
-  g_installDir = TestFolder(m_temp.Path(), "inst");
-  EXPECT_TRUE(Create(1252));
-  std::string log = Log();
-  std::string expectedStart =
-      "P0," + m_group + "\\Ostrevia.lnk,0\r\n" + "P0," + m_group + "\\Zelmorant Help.lnk,0\r\n" + "P0," +
-      m_group + "\\Zelmorant Config.lnk,0\r\n" + "P0," + m_group + "\\Uninstall Zelmorant.lnk,0\r\n" + "U0," +
-      m_group + ",0\r\n" + "A10,Zelmorant10.1\r\n";
-  EXPECT_EQ(log.substr(0, expectedStart.size()), expectedStart);
-  EXPECT_TRUE(log.ends_with("A81,Checking the installed program...\r\n"));
-}
-
 TEST_F(ShortcutTest, NoProgramsFolderMeansNoLinksAndNoRecords) {
   g_installDir = TestFolder(m_temp.Path(), "inst");
   m_folders.programsFolder.clear();

@@ -31,25 +31,6 @@ class UninstallLogTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(UninstallLogTest, RecordsEndInCarriageReturnAndLineFeed) {
-  OpenUninstallLog(m_files);
-  ASSERT_TRUE(g_uninstallLog.IsOpen());
-  AppendProductRecord("R16.2", "ACAD-4001:804");
-  AppendProductKeyRecord();
-  AppendUninstallEntryRecords();
-  AppendFileRecord("C:\\Zm\\ZMLib.txt");
-  AppendFolderRecord("C:\\Start\\Programs\\", kProductVersion);
-  EXPECT_EQ(
-      CloseAndRead(),
-      "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R16.2\\ACAD-4001:804\\Applications\\Zelmorant10.1,\r\n"
-      "J0,2,SOFTWARE\\Zelmorant10.1,\r\n"
-      "J0,2,Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1\\DisplayName,\r\n"
-      "J0,2,Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1\\UninstallString,\r\n"
-      "J0,2,Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1,\r\n"
-      "P0,C:\\Zm\\ZMLib.txt,0\r\n"
-      "U0,C:\\Start\\Programs\\Zelmorant10.1,0\r\n");
-}
-
 TEST_F(UninstallLogTest, RuntimeFilesAndTheFolderWithoutItsBackslash) {
   OpenUninstallLog(m_files);
   std::string realFolder = g_installDir;
@@ -62,29 +43,6 @@ TEST_F(UninstallLogTest, RuntimeFilesAndTheFolderWithoutItsBackslash) {
             "P0,D:\\Tools\\Ostrevia.ini,0\r\n"
             "P0,D:\\Tools\\uninstall.ini,0\r\n"
             "U0,D:\\Tools,0\r\n");
-}
-
-TEST_F(UninstallLogTest, MessageTableIsTwentyEnglishRows) {
-  OpenUninstallLog(m_files);
-  WriteUninstallMessages();
-  std::string log = CloseAndRead();
-  std::vector<std::string> rows;
-  for (std::size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    rows.push_back(log.substr(start, end - start));
-  }
-  ASSERT_EQ(rows.size(), 20u);
-  EXPECT_EQ(rows[0], "A10,Zelmorant10.1");
-  EXPECT_EQ(rows[2], "A36,Can't copy file %s to %s");
-  EXPECT_EQ(
-      rows[14],
-      "A53,The files created befor(or after) install, and future other application procedure or you will "
-      "possibly need them");
-  EXPECT_EQ(rows[18], "A80,Are you sure you want terminate the uninstall\xA3\xBF");
-  EXPECT_EQ(rows[19], "A81,Checking the installed program...");
-  for (const std::string& row : rows) {
-    EXPECT_EQ(row[0], 'A') << row;
-    EXPECT_LE(row.size(), 127u) << row;
-  }
 }
 
 TEST_F(UninstallLogTest, OpeningReplacesAReadOnlyLogAndTruncatesIt) {

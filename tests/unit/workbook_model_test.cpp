@@ -37,18 +37,12 @@ TEST_F(WorkbookModelTest, FormulaCellsShowTheirValueInTheCellsFormat) {
     const char16_t* format;
     const char16_t* text;
   } cases[] = {
-      {u"=A1*B1", u"General", u"15000"},
-      {u"=$A$1*38.500000/1000", u"0.00_ ", u"231.00 "},
-      {u"=(A1+B1)*2", u"0.000", u"12005.000"},
-      {u"=-B1+-(1-2)*3", u"General", u"0.5"},
-      {u"=1/3", u"General", u"0.3333333333"},
-      {u"=A1/0", u"General", u"#DIV/0!"},
-      {u"=C1*2", u"General", u"#VALUE!"},
-      {u"=Z99+1", u"0.00", u"1.00"},
-      {u"=A1*", u"General", u"#NAME?"},
-      {u"=SUM(A1)", u"General", u"#NAME?"},
-      {u"=IW1+IX1", u"General", u"#REF!"},
-      {u"=-0.001", u"0.00", u"0.00"},
+      {u"=A1*B1", u"General", u"15000"},       {u"=$A$1*38.500000/1000", u"0.00_ ", u"231.00 "},
+      {u"=(A1+B1)*2", u"0.000", u"12005.000"}, {u"=-B1+-(1-2)*3", u"General", u"0.5"},
+      {u"=1/3", u"General", u"0.3333333333"},  {u"=A1/0", u"General", u"#DIV/0!"},
+      {u"=C1*2", u"General", u"#VALUE!"},      {u"=Z99+1", u"0.00", u"1.00"},
+      {u"=A1*", u"General", u"#NAME?"},        {u"=SUM(A1)", u"General", u"#NAME?"},
+      {u"=IW1+IX1", u"General", u"#REF!"},     {u"=-0.001", u"0.00", u"0.00"},
       {u"=E2", u"General", u"#REF!"},  // E2 refers back to this cell
   };
   for (const auto& entry : cases) {
@@ -93,7 +87,8 @@ TEST_F(WorkbookModelTest, ChangeEventsFollowEveryWriteAndOnlyWrites) {
   // A handler that writes another cell causes one more change event.
   m_sink->events.clear();
   m_sink->onEvent = [this](int id, const AutomationObjectPtr& target) {
-    if (id == dispid::kChange && ExcelDispatch(target).Column() == 2) Cell(ExcelDispatch(target).Row(), 7).SetFormula(u"=2");
+    if (id == dispid::kChange && ExcelDispatch(target).Column() == 2)
+      Cell(ExcelDispatch(target).Row(), 7).SetFormula(u"=2");
   };
   Cell(6, 2).SetValue(u"y");
   ASSERT_EQ(m_sink->events.size(), 2u);
@@ -151,6 +146,13 @@ TEST_F(WorkbookModelTest, UsedRangeAndTheTextOfBlocks) {
   EXPECT_EQ(used.Row(), 4);
   EXPECT_EQ(used.Column(), 2);
   EXPECT_EQ(used.Rows().Count(), 6);
+
+  Cell(9, 2).SetValue(u"");         // emptied again
+  Cell(4, 3).Font().SetColor(255);  // formatted cells count as used
+  Cell(4, 3).SetValue(AutomationValue());
+  used = m_app.ActiveSheet().UsedRange();
+  EXPECT_EQ(used.Row(), 4);
+  EXPECT_EQ(used.Count(), 1);
 
   Cell(1, 1).Resize(1, 2).SetValue(u"same");
   EXPECT_EQ(Cell(1, 1).Resize(1, 2).Text(), u"same");

@@ -87,9 +87,14 @@ TEST(Zmcalc, RowPrintsTheFormulasWrittenIntoTheRow) {
     int status;
     const char* out;
   } cases[] = {
-      {{"--row", "5", "--lib", "none", "H300*200*6*8"}, 0, "F5 =C5*38.500000/1000\nG5 =(D5+E5)*F5\nCOLOR 0\n"},
-      {{"--row", "5", "--style", "0", "--lib", "none", "--", "-120*6"}, 0, "E5 =C5*5.650000/1000\nF5 =D5*E5\nCOLOR 0\n"},
-      {{"--row", "12", "--factor", "2", "--lib", "none", "--", "-120*6"}, 0,
+      {{"--row", "5", "--lib", "none", "H300*200*6*8"},
+       0,
+       "F5 =C5*38.500000/1000\nG5 =(D5+E5)*F5\nCOLOR 0\n"},
+      {{"--row", "5", "--style", "0", "--lib", "none", "--", "-120*6"},
+       0,
+       "E5 =C5*5.650000/1000\nF5 =D5*E5\nCOLOR 0\n"},
+      {{"--row", "12", "--factor", "2", "--lib", "none", "--", "-120*6"},
+       0,
        "F12 =C12*11.300000/1000\nG12 =(D12+E12)*F12\nCOLOR 0\n"},
       {{"--row", "3", "--lib", "none", " %%c60*3 "}, 0, "F3 =C3*4.210000/1000\nG3 =(D3+E3)*F3\nCOLOR 0\n"},
       {{"--row", "3", "--lib", "none", "L20X3"}, 1, "FAIL\nCOLOR 255\n"},
@@ -105,9 +110,10 @@ TEST(Zmcalc, RowTakesTheLayoutFromASettingsFile) {
   CTempFolder folder;
   folder.WriteFile("ZMLib.txt", kLibrary);
   std::filesystem::path ini = folder.WriteFile(
-      "layout.ini", "Density=7850\r\nFactor=1\r\nCaseSensitive=1\r\nLanguage=437\r\nHeadRows_0=1\r\n"
-                    "MaterialCol_0=B\r\nLenghtCol_0=C\r\nZNumerCol_0=D\r\nFNumerCol_0=0\r\nSWeightCol_0=0\r\n"
-                    "WeightCol_0=F\r\nStyle=0\r\n");
+      "layout.ini",
+      "Density=7850\r\nFactor=1\r\nCaseSensitive=1\r\nLanguage=437\r\nHeadRows_0=1\r\n"
+      "MaterialCol_0=B\r\nLenghtCol_0=C\r\nZNumerCol_0=D\r\nFNumerCol_0=0\r\nSWeightCol_0=0\r\n"
+      "WeightCol_0=F\r\nStyle=0\r\n");
   ZmcalcRun run = RunWith({"--row", "4", "--ini", ini.string(), "L20X3"}, folder.Path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output.out, "F4 =D4*C4*0.890000/1000\nCOLOR 0\n");

@@ -16,3 +16,4 @@
 #define IDC_LINK 1013
 #define IDC_NOTIFY 1014
 #define IDC_PLAIN 1015
+#define IDC_CHINESE 1016

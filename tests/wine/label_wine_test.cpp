@@ -43,7 +43,7 @@ class CLabelDialog : public winfx::CDialog {
   CLabelDialog() : CDialog(IDD_LABELS) {}
 
   CTextLabel title, description, opaque, plain, flash, flashBack, shadow, rotated, wrapped, centred, font,
-      framed, link, notify, plainLink;
+      framed, link, notify, plainLink, chinese;
   std::vector<std::wstring> opened;
   UINT notifyCode = 0;
   UINT_PTR notifyId = 0;
@@ -69,6 +69,9 @@ class CLabelDialog : public winfx::CDialog {
     link.SetLinkOpener([this](HWND, const std::wstring& target) { opened.push_back(target); });
     Bind(notify, IDC_NOTIFY).SetLink(true, false);
     Bind(plainLink, IDC_PLAIN);
+    // The same texts in a face that holds Chinese, for the screenshot.
+    Bind(chinese, IDC_CHINESE).SetFontName(L"WenQuanYi Micro Hei").SetFontSize(11).SetTextColor(kNavy);
+    chinese.SetText(std::wstring(kWideTitle) + L" / " + kWideDescription);
     return true;
   }
 
@@ -107,6 +110,11 @@ class CPixels {
     return RGB(p.rgbRed, p.rgbGreen, p.rgbBlue);
   }
   const std::vector<RGBQUAD>& Bits() const { return m_bits; }
+  // The part of `area` that was captured.
+  RECT Clip(const RECT& area) const {
+    return {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min<LONG>(area.right, m_width),
+            std::min<LONG>(area.bottom, m_height)};
+  }
 
  private:
   int m_width;
@@ -143,6 +151,24 @@ CPixels Capture(HWND window) {
   return CPixels(width, height, std::vector<RGBQUAD>(first, first + static_cast<size_t>(width) * height));
 }
 
+// What the window draws when asked to print its client area.
+CPixels Print(const winfx::CWindow& window) {
+  RECT client = window.GetClientRect();
+  winfx::CClientDC screen(window.GetHwnd());
+  BITMAPINFO info = TopDownInfo(client.right, client.bottom);
+  void* bits = nullptr;
+  winfx::CBitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  winfx::CMemoryDC memory(screen.Get());
+  {
+    winfx::CSelectObject select(memory.Get(), dib.Get());
+    window.Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+    GdiFlush();
+  }
+  const auto* first = static_cast<const RGBQUAD*>(bits);
+  size_t count = static_cast<size_t>(client.right) * client.bottom;
+  return CPixels(client.right, client.bottom, std::vector<RGBQUAD>(first, first + count));
+}
+
 // A 32-bit top-down BMP file of the pixels.
 bool SaveBitmap(const CPixels& pixels, const char* name) {
   BITMAPINFO info = TopDownInfo(pixels.Width(), pixels.Height());
@@ -172,7 +198,8 @@ RECT AreaOf(const CTextLabel& label) {
   return rect;
 }
 
-int CountNear(const CPixels& pixels, const RECT& area, COLORREF color, int tolerance) {
+int CountNear(const CPixels& pixels, const RECT& wanted, COLORREF color, int tolerance) {
+  RECT area = pixels.Clip(wanted);
   int count = 0;
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) count += Near(pixels.At(x, y), color, tolerance) ? 1 : 0;
@@ -182,7 +209,8 @@ int CountNear(const CPixels& pixels, const RECT& area, COLORREF color, int toler
 
 // The bounding box of the pixels that are not near `background`; empty when
 // there are none.
-RECT InkBox(const CPixels& pixels, const RECT& area, COLORREF background, int tolerance = 60) {
+RECT InkBox(const CPixels& pixels, const RECT& wanted, COLORREF background, int tolerance = 60) {
+  RECT area = pixels.Clip(wanted);
   RECT box{area.right, area.bottom, area.left, area.top};
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) {
@@ -197,7 +225,8 @@ RECT InkBox(const CPixels& pixels, const RECT& area, COLORREF background, int to
 }
 
 // The box of the pixels near `color`.
-RECT ColorBox(const CPixels& pixels, const RECT& area, COLORREF color, int tolerance) {
+RECT ColorBox(const CPixels& pixels, const RECT& wanted, COLORREF color, int tolerance) {
+  RECT area = pixels.Clip(wanted);
   RECT box{area.right, area.bottom, area.left, area.top};
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) {
@@ -213,25 +242,59 @@ RECT ColorBox(const CPixels& pixels, const RECT& area, COLORREF color, int toler
 
 bool IsEmptyBox(const RECT& box) { return box.right <= box.left || box.bottom <= box.top; }
 
-class TextLabelTest : public testing::Test {
- protected:
-  void SetUp() override {
-    DWORD t0 = GetTickCount();
-    ASSERT_TRUE(dialog.CreateChild(nullptr));
-    DWORD t1 = GetTickCount();
-    SetWindowPos(dialog.GetHwnd(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    DWORD t2 = GetTickCount();
-    Pump(200);
-    printf("create %lu show %lu pump %lu\n", t1 - t0, t2 - t1, GetTickCount() - t2);
+// The top-level window that holds each test's dialog. It is made once:
+// hiding a top-level window costs Wine two seconds without a window manager,
+// while the dialogs, children like the wizard's pages, come and go freely.
+class CHostWindow {
+ public:
+  CHostWindow()
+      : m_hwnd(CreateWindowExW(0, L"STATIC", L"Text labels", kStyle, 20, 20, 700, 500, nullptr, nullptr,
+                               nullptr, nullptr)) {}
+  ~CHostWindow() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
   }
-  void TearDown() override {
-    DWORD t0 = GetTickCount();
-    if (dialog.GetHwnd()) DestroyWindow(dialog.GetHwnd());
-    Pump(20);
-    printf("destroy %lu\n", GetTickCount() - t0);
+  CHostWindow(const CHostWindow&) = delete;
+  CHostWindow& operator=(const CHostWindow&) = delete;
+  HWND Get() const { return m_hwnd; }
+
+  // Sizes the host so that its client area holds `child` exactly.
+  void Fit(HWND child) const {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    rect = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
+    AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_SHOWWINDOW);
   }
 
-  // Runs the dialog's messages (paints and timers) for `milliseconds`.
+ private:
+  // The host paints nothing over its dialog.
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN;
+
+  HWND m_hwnd;
+};
+
+class TextLabelTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { s_host = new CHostWindow; }
+  static void TearDownTestSuite() {
+    delete s_host;
+    s_host = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(s_host->Get());
+    ASSERT_TRUE(dialog.CreateChild(s_host->Get()));
+    s_host->Fit(dialog.GetHwnd());
+    Pump(150);
+  }
+  void TearDown() override {
+    if (dialog.GetHwnd()) DestroyWindow(dialog.GetHwnd());
+    Pump(20);
+  }
+
+  // Runs the messages of the test's windows (paints and timers) for
+  // `milliseconds`.
   void Pump(DWORD milliseconds) {
     DWORD start = GetTickCount();
     do {
@@ -246,8 +309,11 @@ class TextLabelTest : public testing::Test {
 
   CPixels Shot() { return Capture(dialog.GetHwnd()); }
 
+  static CHostWindow* s_host;
   CLabelDialog dialog;
 };
+
+CHostWindow* TextLabelTest::s_host = nullptr;
 
 TEST_F(TextLabelTest, TransparentTitlesShowCodePageTextOverTheBand) {
   EXPECT_EQ(dialog.title.GetText(), kWideTitle);
@@ -288,6 +354,17 @@ TEST_F(TextLabelTest, OpaqueLabelsFillTheirBackground) {
   RECT plain = AreaOf(dialog.plain);
   EXPECT_EQ(pixels.At(plain.right - 1, plain.bottom - 1), GetSysColor(COLOR_BTNFACE));
   EXPECT_GT(CountNear(pixels, plain, GetSysColor(COLOR_WINDOWTEXT), 60), 5);
+
+  // Printing the label (as screenshots do) draws the same look.
+  CPixels printed = Print(dialog.opaque);
+  RECT all{0, 0, printed.Width(), printed.Height()};
+  EXPECT_EQ(printed.At(0, 0), kGreen);
+  EXPECT_GT(CountNear(printed, all, kYellow, 40), 20);
+
+  // Disabling the control keeps the label's own look.
+  dialog.opaque.Enable(false);
+  Pump(30);
+  EXPECT_EQ(Shot().At(opaque.right - 1, opaque.bottom - 1), kGreen);
 }
 
 TEST_F(TextLabelTest, ASystemColourChangeRepaintsTheDefaultBackground) {
@@ -295,6 +372,7 @@ TEST_F(TextLabelTest, ASystemColourChangeRepaintsTheDefaultBackground) {
   COLORREF original = GetSysColor(COLOR_BTNFACE);
   COLORREF changed = RGB(200, 100, 50);
   ASSERT_TRUE(SetSysColors(1, &element, &changed));
+  Pump(100);
   for (CTextLabel* label : {&dialog.plain, &dialog.opaque}) label->Send(WM_SYSCOLORCHANGE);
   Pump(50);
   CPixels pixels = Shot();

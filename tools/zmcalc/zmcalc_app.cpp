@@ -16,7 +16,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: zmcalc [--lib FILE|none] [--factor F] [--density D] [--lookup N] [--lang CP] [--] SPEC...\n"
     "       zmcalc --check FILE [--lang CP]\n"
-    "       zmcalc --row N [--style 0|1] [--ini FILE] [--lib FILE|none] [--factor F] [--density D] [--] SPEC\n";
+    "       zmcalc --row N [--style 0|1] [--ini FILE] [--lib FILE|none] [--factor F] [--density D] [--] "
+    "SPEC\n";
 
 struct ZmcalcOptions {
   std::optional<std::string> library;  // UTF-8 path, or "none"
@@ -87,7 +88,8 @@ std::string ParseOptions(const std::vector<std::string>& args, ZmcalcOptions& op
       options.ini = value;
     } else if (arg == "--row") {
       std::optional<int> row = ReadWholeNumber<int>(value);
-      if (!row || *row < 1 || *row > kSheetRows) return "--row takes a sheet row from 1 to 65536, not " + value;
+      if (!row || *row < 1 || *row > kSheetRows)
+        return "--row takes a sheet row from 1 to 65536, not " + value;
       options.row = row;
     } else if (arg == "--style") {
       if (value != "0" && value != "1") return "--style takes 0 or 1, not " + value;
@@ -185,5 +187,6 @@ int RunZmcalc(const std::vector<std::string>& args, const std::filesystem::path&
   }
   SelectTextTable(options.language);
   if (options.checkFile) return CheckLibrary(options, output);
-  return options.row ? CalculateRow(options, programFolder, output) : ComputeSpecs(options, programFolder, output);
+  return options.row ? CalculateRow(options, programFolder, output)
+                     : ComputeSpecs(options, programFolder, output);
 }

@@ -19,7 +19,8 @@ class CChangeRecorder : public AutomationObject {
  public:
   AutomationValue Invoke(int dispatchId, InvokeKind, std::span<const AutomationValue> args) override {
     if (dispatchId == dispid::kChange && !args.empty()) {
-      if (std::optional<CellRect> block = ModelBlockOf(AutomationObjectOf(args[0]))) changes.push_back(*block);
+      if (std::optional<CellRect> block = ModelBlockOf(AutomationObjectOf(args[0])))
+        changes.push_back(*block);
     }
     return {};
   }
@@ -31,7 +32,8 @@ class CChangeRecorder : public AutomationObject {
 AssistantSettings SettingsOf(const ZmcalcRowRequest& request) {
   AssistantSettings settings;
   if (request.ini) {
-    LoadSettingsFile(std::filesystem::path(std::u8string(request.ini->begin(), request.ini->end())), settings);
+    LoadSettingsFile(std::filesystem::path(std::u8string(request.ini->begin(), request.ini->end())),
+                     settings);
   } else {
     LoadSettingsFile({}, settings);  // parses the default texts
   }
@@ -57,7 +59,8 @@ int RunRowCalculation(const ZmcalcRowRequest& request, const MaterialLibrary& li
     sheet->SetValue(CellRect::Cell(request.row, layout.material.number),
                     DecodeFromCodePage(request.spec, kCodePageUtf8));
     sheet->Advise(recorder);
-    status = CalculateBomRow(ExcelDispatch(MakeWorksheetObject(sheet)), request.row, library, layout, settings);
+    status =
+        CalculateBomRow(ExcelDispatch(MakeWorksheetObject(sheet)), request.row, library, layout, settings);
   } catch (const CAutomationError& error) {
     output.err += std::string("zmcalc: ") + error.what() + "\n";
     return kZmcalcUsageOrLibrary;

@@ -60,7 +60,7 @@ struct MessageBoxSeen {
 };
 // Waits for a message box (a dialog with the static 0xFFFF) of the process.
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout = 15s);
-// Answers a message box with IDOK, IDYES, IDNO...
+// Answers a message box with IDOK, IDYES, IDNO... and waits for it to close.
 void Answer(const MessageBoxSeen& box, int command);
 
 // The child dialog of `frame` that is shown now (the wizard's page).

@@ -133,7 +133,11 @@ std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, std::chrono::mi
   return seen;
 }
 
-void Answer(const MessageBoxSeen& box, int command) { PostMessageW(box.box, WM_COMMAND, command, 0); }
+void Answer(const MessageBoxSeen& box, int command) {
+  PostMessageW(box.box, WM_COMMAND, command, 0);
+  // The next box the driver looks for must not be this one on its way out.
+  WaitUntil([&] { return !IsWindow(box.box) || !IsWindowVisible(box.box); }, 5s);
+}
 
 HWND VisibleChildDialog(HWND frame) {
   for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -1,0 +1,119 @@
+// The port over a COM IDispatch: arguments reversed into DISPPARAMS, the
+// put value named DISPID_PROPERTYPUT, the EXCEPINFO description turned into
+// CAutomationError.
+
+#include <cstdio>
+#include <vector>
+
+#include "assistant/excel/automation_error.h"
+#include "assistant/excel/com_automation_win32.h"
+
+namespace {
+
+constexpr LCID kInvokeLocale = LOCALE_SYSTEM_DEFAULT;
+
+std::u16string HresultText(HRESULT result) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "The automation call failed (0x%08lX).",
+                static_cast<unsigned long>(result));
+  return std::u16string(buffer, buffer + std::char_traits<char>::length(buffer));
+}
+
+// Takes the texts out of an EXCEPINFO and frees them.
+std::u16string TakeDescription(EXCEPINFO& info, HRESULT result) {
+  if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
+  std::u16string description;
+  if (info.bstrDescription) {
+    description.assign(reinterpret_cast<const char16_t*>(info.bstrDescription),
+                       SysStringLen(info.bstrDescription));
+  }
+  SysFreeString(info.bstrDescription);
+  SysFreeString(info.bstrSource);
+  SysFreeString(info.bstrHelpFile);
+  return description.empty() ? HresultText(info.scode ? info.scode : result) : description;
+}
+
+// Clears the argument VARIANTs on every way out.
+class CArgumentList {
+ public:
+  explicit CArgumentList(std::size_t count) : m_variants(count) {
+    for (VARIANT& variant : m_variants) VariantInit(&variant);
+  }
+  ~CArgumentList() {
+    for (VARIANT& variant : m_variants) VariantClear(&variant);
+  }
+  CArgumentList(const CArgumentList&) = delete;
+  CArgumentList& operator=(const CArgumentList&) = delete;
+  std::vector<VARIANT>& Variants() { return m_variants; }
+
+ private:
+  std::vector<VARIANT> m_variants;
+};
+
+class CComAutomationObject : public AutomationObject {
+ public:
+  explicit CComAutomationObject(IDispatch* dispatch) : m_dispatch(dispatch) {}
+  ~CComAutomationObject() override { m_dispatch->Release(); }
+  CComAutomationObject(const CComAutomationObject&) = delete;
+  CComAutomationObject& operator=(const CComAutomationObject&) = delete;
+
+  IDispatch* Dispatch() const { return m_dispatch; }
+
+  AutomationValue Invoke(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+    // DISPPARAMS holds the arguments last first.
+    CArgumentList list(args.size());
+    std::vector<VARIANT>& variants = list.Variants();
+    for (std::size_t i = 0; i < args.size(); ++i)
+      AutomationValueToVariant(args[i], variants[args.size() - 1 - i]);
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params{variants.data(), nullptr, static_cast<UINT>(variants.size()), 0};
+    if (kind == InvokeKind::kPut) {
+      params.rgdispidNamedArgs = &putId;
+      params.cNamedArgs = 1;
+    }
+    WORD flags = kind == InvokeKind::kGet   ? DISPATCH_PROPERTYGET
+                 : kind == InvokeKind::kPut ? DISPATCH_PROPERTYPUT
+                                            : DISPATCH_METHOD;
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO info{};
+    UINT argumentError = 0;
+    HRESULT hr = m_dispatch->Invoke(dispatchId, IID_NULL, kInvokeLocale, flags, &params,
+                                    kind == InvokeKind::kPut ? nullptr : &result, &info, &argumentError);
+    if (hr == DISP_E_EXCEPTION) throw CAutomationError(TakeDescription(info, hr));
+    if (FAILED(hr)) throw CAutomationError(HresultText(hr));
+    try {
+      AutomationValue value = AutomationValueFromVariant(result);
+      VariantClear(&result);
+      return value;
+    } catch (...) {
+      VariantClear(&result);
+      throw;
+    }
+  }
+
+  std::optional<int> DispatchIdOfName(std::u16string_view name) override {
+    std::wstring text(name.begin(), name.end());
+    LPOLESTR names[] = {text.data()};
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(m_dispatch->GetIDsOfNames(IID_NULL, names, 1, kInvokeLocale, &id))) return std::nullopt;
+    return static_cast<int>(id);
+  }
+
+ private:
+  IDispatch* m_dispatch;
+};
+
+}  // namespace
+
+AutomationObjectPtr WrapDispatch(IDispatch* dispatch) {
+  if (!dispatch) return nullptr;
+  return std::make_shared<CComAutomationObject>(dispatch);
+}
+
+IDispatch* DispatchOfWrapped(const AutomationObjectPtr& object) {
+  auto* wrapped = dynamic_cast<CComAutomationObject*>(object.get());
+  if (!wrapped) return nullptr;
+  wrapped->Dispatch()->AddRef();
+  return wrapped->Dispatch();
+}

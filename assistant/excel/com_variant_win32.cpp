@@ -1,0 +1,113 @@
+#include "assistant/excel/automation_error.h"
+#include "assistant/excel/com_automation_win32.h"
+
+namespace {
+
+// Frees a VARIANT copy on every way out.
+class CVariantCopy {
+ public:
+  CVariantCopy() { VariantInit(&m_variant); }
+  ~CVariantCopy() { VariantClear(&m_variant); }
+  CVariantCopy(const CVariantCopy&) = delete;
+  CVariantCopy& operator=(const CVariantCopy&) = delete;
+  VARIANT& Get() { return m_variant; }
+
+ private:
+  VARIANT m_variant;
+};
+
+[[noreturn]] void ThrowTypeMismatch() { throw CAutomationError(u"Type mismatch"); }
+
+AutomationValue FromDispatch(IDispatch* dispatch) {
+  if (dispatch) dispatch->AddRef();  // the wrapper owns its own reference
+  return WrapDispatch(dispatch);
+}
+
+AutomationValue FromUnknown(IUnknown* unknown) {
+  if (!unknown) return AutomationObjectPtr();
+  IDispatch* dispatch = nullptr;
+  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+    ThrowTypeMismatch();
+  return WrapDispatch(dispatch);
+}
+
+AutomationValue FromNumber(const VARIANT& variant, VARTYPE type) {
+  CVariantCopy converted;
+  if (FAILED(VariantChangeType(&converted.Get(), const_cast<VARIANT*>(&variant), 0, type)))
+    ThrowTypeMismatch();
+  if (type == VT_I4) return static_cast<std::int32_t>(converted.Get().lVal);
+  return converted.Get().dblVal;
+}
+
+}  // namespace
+
+AutomationValue AutomationValueFromVariant(const VARIANT& variant) {
+  if (V_VT(&variant) & VT_BYREF) {
+    CVariantCopy direct;
+    if (FAILED(VariantCopyInd(&direct.Get(), const_cast<VARIANT*>(&variant)))) ThrowTypeMismatch();
+    return AutomationValueFromVariant(direct.Get());
+  }
+  switch (V_VT(&variant)) {
+    case VT_EMPTY:
+    case VT_NULL:
+      return {};
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_INT:
+      return FromNumber(variant, VT_I4);
+    case VT_UI4:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_DECIMAL:
+      return FromNumber(variant, VT_R8);
+    case VT_BOOL:
+      return V_BOOL(&variant) != VARIANT_FALSE;
+    case VT_BSTR: {
+      BSTR text = V_BSTR(&variant);
+      return std::u16string(reinterpret_cast<const char16_t*>(text), text ? SysStringLen(text) : 0);
+    }
+    case VT_DISPATCH:
+      return FromDispatch(V_DISPATCH(&variant));
+    case VT_UNKNOWN:
+      return FromUnknown(V_UNKNOWN(&variant));
+    case VT_ERROR:
+      // The omitted argument; any other error value (a cell's #DIV/0!) is
+      // kept as its code.
+      if (V_ERROR(&variant) == DISP_E_PARAMNOTFOUND) return AutomationMissing{};
+      return static_cast<std::int32_t>(V_ERROR(&variant));
+    default:
+      ThrowTypeMismatch();
+  }
+}
+
+void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant) {
+  VariantClear(&variant);
+  if (const auto* number = std::get_if<std::int32_t>(&value)) {
+    V_VT(&variant) = VT_I4;
+    V_I4(&variant) = *number;
+  } else if (const auto* real = std::get_if<double>(&value)) {
+    V_VT(&variant) = VT_R8;
+    V_R8(&variant) = *real;
+  } else if (const auto* flag = std::get_if<bool>(&value)) {
+    V_VT(&variant) = VT_BOOL;
+    V_BOOL(&variant) = *flag ? VARIANT_TRUE : VARIANT_FALSE;
+  } else if (const auto* text = std::get_if<std::u16string>(&value)) {
+    V_VT(&variant) = VT_BSTR;
+    V_BSTR(&variant) =
+        SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text->data()), static_cast<UINT>(text->size()));
+  } else if (const auto* object = std::get_if<AutomationObjectPtr>(&value)) {
+    V_VT(&variant) = VT_DISPATCH;
+    V_DISPATCH(&variant) = *object ? ExposeAsDispatch(*object) : nullptr;
+  } else if (std::holds_alternative<AutomationMissing>(value)) {
+    V_VT(&variant) = VT_ERROR;
+    V_ERROR(&variant) = DISP_E_PARAMNOTFOUND;
+  }
+}

@@ -1,0 +1,126 @@
+// Automation objects shown as COM IDispatch objects by their own dispatch
+// ids: what the in-process tests and the stand-in server put in front of the
+// in-memory workbook. No exception leaves a COM method.
+
+#include <atomic>
+#include <vector>
+
+#include "assistant/excel/automation_error.h"
+#include "assistant/excel/com_automation_win32.h"
+
+namespace {
+
+std::atomic<long> g_exposedCount{0};
+
+InvokeKind KindOf(WORD flags) {
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return InvokeKind::kPut;
+  if (flags == DISPATCH_METHOD) return InvokeKind::kMethod;
+  return InvokeKind::kGet;
+}
+
+// The arguments in declaration order: DISPPARAMS holds them last first,
+// with a put's value as the named DISPID_PROPERTYPUT argument.
+HRESULT ReadArguments(const DISPPARAMS& params, InvokeKind kind, std::vector<AutomationValue>& args) {
+  UINT named = params.cNamedArgs;
+  if (named > 1 ||
+      (named == 1 && (kind != InvokeKind::kPut || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))) {
+    return DISP_E_NONAMEDARGS;
+  }
+  if (kind == InvokeKind::kPut && named == 0) return DISP_E_PARAMNOTOPTIONAL;
+  for (UINT i = params.cArgs; i > named; --i)
+    args.push_back(AutomationValueFromVariant(params.rgvarg[i - 1]));
+  if (named == 1) args.push_back(AutomationValueFromVariant(params.rgvarg[0]));
+  return S_OK;
+}
+
+void FillException(EXCEPINFO* info, const std::u16string& description) {
+  if (!info) return;
+  *info = EXCEPINFO{};
+  info->scode = E_FAIL;
+  info->bstrDescription = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(description.data()),
+                                            static_cast<UINT>(description.size()));
+}
+
+class CExposedDispatch : public IDispatch {
+ public:
+  explicit CExposedDispatch(AutomationObjectPtr object) : m_object(std::move(object)) { ++g_exposedCount; }
+  virtual ~CExposedDispatch() { --g_exposedCount; }
+  CExposedDispatch(const CExposedDispatch&) = delete;
+  CExposedDispatch& operator=(const CExposedDispatch&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
+    if (!result) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+      *result = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *result = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --m_references;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (!names || !ids || count == 0) return E_INVALIDARG;
+    HRESULT result = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+      std::optional<int> id = i == 0 ? m_object->DispatchIdOfName(reinterpret_cast<const char16_t*>(names[0]))
+                                     : std::nullopt;  // arguments have no names here
+      ids[i] = id ? *id : DISPID_UNKNOWN;
+      if (!id) result = DISP_E_UNKNOWNNAME;
+    }
+    return result;
+  }
+
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT*) override {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    InvokeKind kind = KindOf(flags);
+    try {
+      std::vector<AutomationValue> args;
+      HRESULT read = ReadArguments(params ? *params : none, kind, args);
+      if (FAILED(read)) return read;
+      AutomationValue value = m_object->Invoke(id, kind, args);
+      if (result) {
+        VariantInit(result);  // what the caller passed is not ours to free
+        AutomationValueToVariant(value, *result);
+      }
+      return S_OK;
+    } catch (const CAutomationError& error) {
+      FillException(info, error.Description());
+      return info ? DISP_E_EXCEPTION : E_FAIL;
+    } catch (...) {
+      return E_UNEXPECTED;
+    }
+  }
+
+ private:
+  AutomationObjectPtr m_object;
+  std::atomic<ULONG> m_references{1};
+};
+
+}  // namespace
+
+IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object) {
+  if (!object) return nullptr;
+  if (IDispatch* own = DispatchOfWrapped(object)) return own;
+  return new CExposedDispatch(object);
+}
+
+long ExposedDispatchCount() { return g_exposedCount; }
