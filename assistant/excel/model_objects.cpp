@@ -254,10 +254,14 @@ class CRangeObject : public CSheetPart {
     return static_cast<std::int32_t>(static_cast<long long>(RowCount()) * ColumnCount());
   }
 
+  [[noreturn]] static void ThrowOutsideSheet() {
+    throw CAutomationError(u"The row or column lies outside the sheet.");
+  }
+
   static CellRect Checked(const CellRect& block) {
     if (block.top < 1 || block.left < 1 || block.bottom > kSheetRows || block.right > kSheetColumns ||
         block.top > block.bottom || block.left > block.right) {
-      throw CAutomationError(u"The row or column lies outside the sheet.");
+      ThrowOutsideSheet();
     }
     return block;
   }
@@ -268,11 +272,11 @@ class CRangeObject : public CSheetPart {
     if (IsGiven(args, 1)) {
       long long row = m_block.top + first - 1;
       long long column = m_block.left + AutomationInt(args[1]) - 1;
-      if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) Checked({0, 0, 0, 0});
+      if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) ThrowOutsideSheet();
       return MakeRangeObject(Part(), CellRect::Cell(static_cast<int>(row), static_cast<int>(column)),
                              RangeKind::kCells);
     }
-    if (first < 1 || first > static_cast<long long>(kSheetRows) * kSheetColumns) Checked({0, 0, 0, 0});
+    if (first < 1 || first > static_cast<long long>(kSheetRows) * kSheetColumns) ThrowOutsideSheet();
     int index = static_cast<int>(first);
     if (m_kind == RangeKind::kColumns) {
       return MakeRangeObject(
@@ -296,7 +300,7 @@ class CRangeObject : public CSheetPart {
     if (rows < 1 || columns < 1) throw CAutomationError(u"The size of a block must be at least one cell.");
     long long bottom = static_cast<long long>(m_block.top) + rows - 1;
     long long right = static_cast<long long>(m_block.left) + columns - 1;
-    if (bottom > kSheetRows || right > kSheetColumns) Checked({0, 0, 0, 0});
+    if (bottom > kSheetRows || right > kSheetColumns) ThrowOutsideSheet();
     return MakeRangeObject(Part(),
                            {m_block.top, m_block.left, static_cast<int>(bottom), static_cast<int>(right)},
                            RangeKind::kCells);

@@ -10,19 +10,17 @@
 #include <vector>
 
 // R14.0, R15.0, R16.2, R17.1 and R18.0 products, and one product without a
-// "Language" value.
-void SeedCadProducts();
+// "Language" value; false when the keys cannot be written.
+bool SeedCadProducts();
 void RemoveCadProducts();
 
 bool KeyExists(const std::wstring& path);  // under HKEY_LOCAL_MACHINE
 std::wstring ReadString(const std::wstring& path, const std::wstring& name);
 DWORD ReadDword(const std::wstring& path, const std::wstring& name);
 
-void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module);
-void ExpectLoaderForm(const std::wstring& release, const std::wstring& product, const std::wstring& module);
-
 std::filesystem::path InstallerPath();
-// The files the build packed into an archive ("product" or "system").
+// The files the build packed into an archive ("product" or "system"), in
+// the order of the archive.
 std::vector<std::filesystem::path> PayloadFiles(const std::wstring& archive);
 std::string ReadBytes(const std::filesystem::path& file);
 int CountLines(const std::string& text);

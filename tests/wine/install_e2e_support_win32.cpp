@@ -1,6 +1,5 @@
 #include "tests/wine/install_e2e_support.h"
 
-#include <gtest/gtest.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -22,27 +21,29 @@ void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-void AddProduct(const std::wstring& release, const std::wstring& product, const std::wstring& name,
+bool AddProduct(const std::wstring& release, const std::wstring& product, const std::wstring& name,
                 const std::wstring& language) {
   HKEY key = nullptr;
   std::wstring path = kAcad + L"\\" + release + L"\\" + product;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
   WriteString(key, L"ProductName", name);
   if (!language.empty()) WriteString(key, L"Language", language);
   RegCloseKey(key);
+  return true;
 }
 
 }  // namespace
 
-void SeedCadProducts() {
-  AddProduct(L"R14.0", L"ACAD-1:409", L"AutoCAD R14", L"English");
-  AddProduct(L"R15.0", L"ACAD-1:804", L"AutoCAD 2000", L"Chinese (PRC)");
-  AddProduct(L"R16.2", L"ACAD-201:409", L"AutoCAD 2006", L"English");
-  AddProduct(L"R16.2", L"ACAD-201:804", L"AutoCAD 2006 without language", L"");
-  AddProduct(L"R17.1", L"ACAD-6001:409", L"AutoCAD 2008", L"English");
-  AddProduct(L"R18.0", L"ACAD-8001:409", L"AutoCAD 2010", L"English");
+bool SeedCadProducts() {
+  return AddProduct(L"R14.0", L"ACAD-1:409", L"AutoCAD R14", L"English") &&
+         AddProduct(L"R15.0", L"ACAD-1:804", L"AutoCAD 2000", L"Chinese (PRC)") &&
+         AddProduct(L"R16.2", L"ACAD-201:409", L"AutoCAD 2006", L"English") &&
+         AddProduct(L"R16.2", L"ACAD-201:804", L"AutoCAD 2006 without language", L"") &&
+         AddProduct(L"R17.1", L"ACAD-6001:409", L"AutoCAD 2008", L"English") &&
+         AddProduct(L"R18.0", L"ACAD-8001:409", L"AutoCAD 2010", L"English");
 }
 
 void RemoveCadProducts() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Autodesk"); }
@@ -74,25 +75,6 @@ DWORD ReadDword(const std::wstring& path, const std::wstring& name) {
   return value;
 }
 
-void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
-  std::wstring application = kAcad + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
-  EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u) << fs::path(release).string();
-  EXPECT_EQ(ReadString(application, L"REGPATH"), L"\\\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmorant10.1\\" + release);
-  std::wstring own = L"SOFTWARE\\Zelmorant10.1\\" + release;
-  EXPECT_EQ(ReadString(own + L"\\Loader", L"MODULE"), module);
-  EXPECT_EQ(ReadString(own + L"\\Name", L"Zelmorant10.1"), L"Zelmorant10.1");
-  EXPECT_EQ(ReadString(own + L"\\Commands", L"zm"), L"zm");
-}
-
-void ExpectLoaderForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
-  std::wstring application = kAcad + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
-  EXPECT_EQ(ReadString(application, L"LOADER"), module);
-  EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u);
-  EXPECT_EQ(ReadString(application, L"DESCRIPTION"), L"Zelmorant10.1");
-  EXPECT_EQ(ReadString(application + L"\\Commands", L"zm"), L"zm");
-  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1\\" + release));
-}
-
 // The test runs in the build's tests/wine folder.
 fs::path InstallerPath() { return fs::absolute(L"..\\..\\setup\\Install.exe"); }
 
@@ -102,7 +84,6 @@ std::vector<fs::path> PayloadFiles(const std::wstring& archive) {
     files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
-  EXPECT_FALSE(files.empty());
   return files;
 }
 

@@ -23,6 +23,27 @@ using namespace uidriver;
 namespace {
 
 const std::wstring kFolder = L"C:\\ZM Test\\Zelmorant10.1";
+const std::wstring kAcadKey = L"SOFTWARE\\Autodesk\\AutoCAD";
+
+void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
+  std::wstring application = kAcadKey + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
+  EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u) << fs::path(release).string();
+  EXPECT_EQ(ReadString(application, L"REGPATH"), L"\\\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmorant10.1\\" + release);
+  std::wstring own = L"SOFTWARE\\Zelmorant10.1\\" + release;
+  EXPECT_EQ(ReadString(own + L"\\Loader", L"MODULE"), module);
+  EXPECT_EQ(ReadString(own + L"\\Name", L"Zelmorant10.1"), L"Zelmorant10.1");
+  EXPECT_EQ(ReadString(own + L"\\Commands", L"zm"), L"zm");
+}
+
+void ExpectLoaderForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
+  std::wstring application = kAcadKey + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
+  EXPECT_EQ(ReadString(application, L"LOADER"), module);
+  EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u);
+  EXPECT_EQ(ReadString(application, L"DESCRIPTION"), L"Zelmorant10.1");
+  EXPECT_EQ(ReadString(application + L"\\Commands", L"zm"), L"zm");
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1\\" + release));
+}
+
 
 struct Language {
   int listIndex;  // in the language dialog
@@ -41,7 +62,7 @@ const Language kTraditional{1, L"cht", L"安裝 Zelmorant10.1",
 
 class InstallTest : public ::testing::Test {
  protected:
-  void SetUp() override { SeedCadProducts(); }
+  void SetUp() override { ASSERT_TRUE(SeedCadProducts()); }
   void TearDown() override { installer.Kill(); }
 
   // Starts the installer and chooses the language; returns the wizard.
@@ -56,13 +77,15 @@ class InstallTest : public ::testing::Test {
     return wizard;
   }
 
-  HWND WaitForPage(HWND wizard, int controlOnPage) {
+  HWND WaitForPage(HWND wizard, int controlOnPage, std::chrono::milliseconds timeout = 15s) {
     HWND page = nullptr;
-    WaitUntil([&] {
-      page = VisibleChildDialog(wizard);
-      return page && GetDlgItem(page, controlOnPage);
-    });
-    return page;
+    bool shown = WaitUntil(
+        [&] {
+          page = VisibleChildDialog(wizard);
+          return page && GetDlgItem(page, controlOnPage);
+        },
+        timeout);
+    return shown ? page : nullptr;
   }
 
   // Welcome page, Next, and the setting page with `folder` typed in.
@@ -94,13 +117,58 @@ class InstallTest : public ::testing::Test {
     GoToSettingPage(wizard, folder);
     SavePicture(wizard, language.name, L"2-setting");
     LeaveSettingPage(wizard);
+    // The run holds the page for a moment only; take it if it can be seen.
+    if (WaitForPage(wizard, IDC_PROGRESS, 2s)) SavePicture(wizard, language.name, L"3-progress");
     WaitUntil([&] { return IsItemVisible(wizard, IDC_WIZARD_FINISH); }, 60s);
-    SavePicture(wizard, language.name, L"3-finish");
+    SavePicture(wizard, language.name, L"4-finish");
     FinishAndExit(wizard);
   }
 
   CProcess installer;
 };
+
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// The uninstall log of an English installation into kFolder, line by line
+// in the order the uninstaller expects.
+std::string ExpectedEnglishLog() {
+  const std::string dir = Narrow(kFolder) + "\\";
+  std::string log;
+  auto line = [&log](const std::string& text) { log += text + "\r\n"; };
+  for (const char* product : {"R14.0\\ACAD-1:409", "R15.0\\ACAD-1:804", "R16.2\\ACAD-201:409",
+                              "R17.1\\ACAD-6001:409", "R18.0\\ACAD-8001:409"}) {
+    line(std::string("J0,2,SOFTWARE\\Autodesk\\AutoCAD\\") + product + "\\Applications\\Zelmorant10.1,");
+  }
+  line("J0,2,SOFTWARE\\Zelmorant10.1,");
+  const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1";
+  line("J0,2," + entry + "\\DisplayName,");
+  line("J0,2," + entry + "\\UninstallString,");
+  line("J0,2," + entry + ",");
+  for (const fs::path& file : PayloadFiles(L"product")) line("P0," + dir + file.filename().string() + ",0");
+  for (const fs::path& file : PayloadFiles(L"system")) {
+    line("P0," + SystemFolder().string() + "\\" + file.filename().string() + ",0");
+  }
+  for (const char* name : {"Zelmorant.ini", "replace.txt", "Ostrevia.ini", "uninstall.ini"}) {
+    line("P0," + dir + name + ",0");
+  }
+  line("U0," + Narrow(kFolder) + ",0");
+  const std::string group = ProgramsFolder().string() + "\\Zelmorant10.1";
+  for (const std::wstring& link : kEnglish.linkNames) line("P0," + group + "\\" + Narrow(link) + ",0");
+  line("U0," + group + ",0");
+  for (const char* message :
+       {"A10,Zelmorant10.1", "A13,OK", "A36,Can't copy file %s to %s", "A42,Removing files ...",
+        "A43,Are you sure you want uninstall %s?", "A44,Remove", "A45,Remove all", "A46,Close",
+        "A47,%s will be removed after restart", "A48,Uninstall", "A49,Can't process %s", "A50,Uninstall succeed!",
+        "A51,Future other application procedure or you will possibly need %s.Do you still delete them?",
+        "A52,Can't remove %s,retry?",
+        "A53,The files created befor(or after) install, and future other application procedure or you will "
+        "possibly need them",
+        "A54,Removing registry keys...", "A55,Deleting records in INI files...", "A58,Waiting...",
+        "A80,Are you sure you want terminate the uninstall\xA3\xBF", "A81,Checking the installed program..."}) {
+    line(message);
+  }
+  return log;
+}
 
 void ExpectInstalled(const Language& language) {
   std::wstring dir = kFolder + L"\\";
@@ -139,6 +207,7 @@ void ExpectInstalled(const Language& language) {
 TEST_F(InstallTest, InstallsInEnglish) {
   InstallIn(kEnglish, kFolder);
   ExpectInstalled(kEnglish);
+  EXPECT_EQ(ReadBytes(fs::path(kFolder) / L"uninstall.ini"), ExpectedEnglishLog());
 }
 
 TEST_F(InstallTest, InstallsInSimplifiedChinese) {
