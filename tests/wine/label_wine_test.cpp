@@ -387,17 +387,25 @@ TEST_F(TextLabelTest, ASystemColourChangeRepaintsTheDefaultBackground) {
 TEST_F(TextLabelTest, FlashingTextHidesAndShowsEveryHalfSecond) {
   RECT area = AreaOf(dialog.flash);
   dialog.flash.FlashText(true);
-  std::vector<bool> visible;
-  for (int i = 0; i < 25; ++i) {  // two and a half periods in both phases
-    Pump(50);
+  // The times at which the text appeared or disappeared, over more than two
+  // periods.
+  std::vector<DWORD> changes;
+  DWORD start = GetTickCount();
+  bool wasVisible = true;
+  while (GetTickCount() - start < 1300) {
+    Pump(25);
     CPixels pixels = Shot();
     EXPECT_EQ(pixels.At(area.left, area.top), kNavy);
-    visible.push_back(CountNear(pixels, area, kWhite, 60) > 10);
+    bool visible = CountNear(pixels, area, kWhite, 60) > 10;
+    if (visible != wasVisible) changes.push_back(GetTickCount() - start);
+    wasVisible = visible;
   }
-  int changes = 0;
-  for (size_t i = 1; i < visible.size(); ++i) changes += visible[i] != visible[i - 1] ? 1 : 0;
-  EXPECT_GE(changes, 2);
-  EXPECT_LE(changes, 4);
+  ASSERT_GE(changes.size(), 2u);
+  for (size_t i = 1; i < changes.size(); ++i) {
+    DWORD phase = changes[i] - changes[i - 1];
+    EXPECT_GE(phase, 350u) << "phase " << i;
+    EXPECT_LE(phase, 900u) << "phase " << i;
+  }
 
   dialog.flash.FlashText(false);
   for (int i = 0; i < 12; ++i) {
