@@ -19,7 +19,8 @@ constexpr int kFileLabelText = 43;
 
 }  // namespace
 
-CProgressPage::CProgressPage(CSetupServices& services) : CWizardPage(IDD_PROGRESS_PAGE), m_services(services) {}
+CProgressPage::CProgressPage(CSetupServices& services)
+    : CWizardPage(IDD_PROGRESS_PAGE), m_services(services) {}
 
 bool CProgressPage::OnInitDialog() {
   CWizardPage::OnInitDialog();
@@ -43,8 +44,8 @@ bool CProgressPage::OnTimer(UINT_PTR id) {
 }
 
 void CProgressPage::Run() {
-  InstallEnvironment environment{m_services.registry, m_services.files, m_services.folders,
-                                 m_services.resources, m_services.links,  *this,
+  InstallEnvironment environment{m_services.registry,  m_services.files, m_services.folders,
+                                 m_services.resources, m_services.links, *this,
                                  m_services.pacer};
   if (RunInstallation(environment)) {
     owner->MoveNext();

@@ -18,6 +18,7 @@ class CSetupWizard : public winfx::CDialog {
   void Finish() { OnFinish(); }
 
  protected:
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnInitDialog() override;
   bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
   bool OnDestroy() override;

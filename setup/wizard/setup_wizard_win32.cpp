@@ -33,6 +33,21 @@ std::vector<int> CSetupWizard::PageIds() const {
   return ids;
 }
 
+INT_PTR CSetupWizard::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Only top-level windows hear of new system colours: the pages' labels
+  // repaint with them when told.
+  if (message == WM_SYSCOLORCHANGE) {
+    EnumChildWindows(
+        GetHwnd(),
+        [](HWND child, LPARAM) -> BOOL {
+          SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+          return TRUE;
+        },
+        0);
+  }
+  return CDialog::HandleMessage(message, wParam, lParam);
+}
+
 bool CSetupWizard::OnInitDialog() {
   SetText(SetupText(kTitlePrefixText) + L" " + SetupWide(kProductVersion));
   winfx::CWindow(GetItem(IDC_WIZARD_BACK)).SetText(SetupText(kBackText));
@@ -41,8 +56,8 @@ bool CSetupWizard::OnInitDialog() {
   winfx::CWindow(GetItem(IDC_WIZARD_FINISH)).SetText(SetupText(kFinishText));
   m_pageAreaId = IDC_PAGE_AREA;
 
-  m_icon = static_cast<HICON>(LoadImageW(winfx::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                         0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  m_icon = static_cast<HICON>(LoadImageW(winfx::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                         IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
   SetWindowLongPtrW(GetHwnd(), GWL_EXSTYLE, GetWindowLongPtrW(GetHwnd(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
@@ -75,7 +90,8 @@ bool CSetupWizard::ShowPage(std::size_t index) {
     current.active = false;
   }
   RECT area = winfx::CWindow(GetItem(m_pageAreaId)).GetRectInParent();
-  SetWindowPos(page.GetHwnd(), nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(page.GetHwnd(), nullptr, area.left, area.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   page.Enable(true);
   page.Show(true);
   page.Invalidate(true);
@@ -98,7 +114,8 @@ void CSetupWizard::OnNext() {
 
 void CSetupWizard::OnBack() {
   if (!m_anyActive) return;
-  std::optional<std::size_t> target = WizardTarget(PageIds(), m_active, m_pages[m_active]->OnWizardBack(), false);
+  std::optional<std::size_t> target =
+      WizardTarget(PageIds(), m_active, m_pages[m_active]->OnWizardBack(), false);
   if (!target || !ShowPage(*target)) return;
   UpdateButtonsAfterBack(m_buttons, *target);
   ApplyButtons();

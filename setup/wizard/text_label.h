@@ -54,6 +54,8 @@ class CTextLabel : public winfx::CStatic {
   CTextLabel& SetSunken(bool sunken);
   CTextLabel& SetBorder(bool border);
   CTextLabel& SetTransparent(bool transparent);
+  // Flashing toggles every 500 ms: the text merges with the background, or
+  // background and text swap colours; the first phase shows the change.
   CTextLabel& FlashText(bool on);
   CTextLabel& FlashBackground(bool on);
   CTextLabel& SetLink(bool link, bool openLink);

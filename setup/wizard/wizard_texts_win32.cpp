@@ -20,4 +20,6 @@ int ShowSetupMessage(HWND owner, const std::wstring& text, UINT flags) {
   return MessageBoxW(owner, text.c_str(), SetupWide(g_caption).c_str(), flags);
 }
 
-int ShowSetupMessage(HWND owner, int index, UINT flags) { return ShowSetupMessage(owner, SetupText(index), flags); }
+int ShowSetupMessage(HWND owner, int index, UINT flags) {
+  return ShowSetupMessage(owner, SetupText(index), flags);
+}

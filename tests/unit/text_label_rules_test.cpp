@@ -48,23 +48,7 @@ TEST(TextLabelRules, StyleChoosesTheTextFormat) {
   }
 }
 
-TEST(TextLabelRules, OpaqueAndTransparentLabelsFillDifferently) {
-  LabelPaintState state;
-  state.textColor = kPurple;
-  state.backgroundColor = kGreen;
-  LabelPaintPlan opaque = PlanLabelPaint(state);
-  EXPECT_EQ(opaque.fill, LabelFill::kBackground);
-  EXPECT_TRUE(opaque.drawText);
-  EXPECT_EQ(opaque.textColor, kPurple);
-
-  state.transparent = true;
-  LabelPaintPlan transparent = PlanLabelPaint(state);
-  EXPECT_EQ(transparent.fill, LabelFill::kNone);
-  EXPECT_TRUE(transparent.drawText);
-  EXPECT_EQ(transparent.textColor, kPurple);
-}
-
-TEST(TextLabelRules, FlashingPhasesShowAndHide) {
+TEST(TextLabelRules, EachFlashingPhaseFillsAndColoursItsOwnWay) {
   struct Case {
     LabelFlashMode mode;
     bool blinkState;
@@ -84,7 +68,9 @@ TEST(TextLabelRules, FlashingPhasesShowAndHide) {
       {LabelFlashMode::kBackground, false, false, LabelFill::kTextColor, true, kGreen},
       {LabelFlashMode::kBackground, true, false, LabelFill::kBackground, true, kPurple},
       {LabelFlashMode::kBackground, false, true, LabelFill::kTextColor, true, kGreen},
+      // No flash: an opaque label fills, a transparent one leaves what lies beneath.
       {LabelFlashMode::kNone, false, false, LabelFill::kBackground, true, kPurple},
+      {LabelFlashMode::kNone, false, true, LabelFill::kNone, true, kPurple},
   };
   for (const Case& c : kCases) {
     LabelPaintState state;

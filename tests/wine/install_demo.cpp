@@ -92,7 +92,8 @@ void PrintKeyTree(HKEY root, const std::wstring& path, int depth) {
 void PrintInstallation() {
   Print(L"\nFiles in " + kFolder + L":");
   for (const auto& entry : fs::directory_iterator(kFolder)) {
-    Print(L"  " + entry.path().filename().wstring() + L"  (" + std::to_wstring(entry.file_size()) + L" bytes)");
+    Print(L"  " + entry.path().filename().wstring() + L"  (" + std::to_wstring(entry.file_size()) +
+          L" bytes)");
   }
   Print(L"\nDemand-load registration:");
   for (const wchar_t* path : {L"SOFTWARE\\Autodesk\\AutoCAD", L"SOFTWARE\\Zelmorant10.1"}) {
@@ -100,7 +101,8 @@ void PrintInstallation() {
     PrintKeyTree(HKEY_LOCAL_MACHINE, path, 0);
   }
   Print(L"\nAdd/Remove Programs entry:");
-  PrintKeyTree(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1", 0);
+  PrintKeyTree(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1",
+               0);
   fs::path group = ProgramsFolder() / L"Zelmorant10.1";
   Print(L"\nShortcuts in " + group.wstring() + L":");
   for (const auto& entry : fs::directory_iterator(group)) {
@@ -113,8 +115,9 @@ void PrintInstallation() {
 int wmain(int argc, wchar_t** argv) {
   bool interactive = argc > 1 && std::wstring(argv[1]) == L"--interactive";
   if (!SeedCadProducts()) return 1;
-  Print(L"Sample CAD product keys seeded (stand-ins for real CAD installations): R14.0, R15.0, R16.2, R17.1, "
-        L"R18.0, and one product without a language.");
+  Print(
+      L"Sample CAD product keys seeded (stand-ins for real CAD installations): R14.0, R15.0, R16.2, R17.1, "
+      L"R18.0, and one product without a language.");
   CProcess installer;
   if (!installer.Start(InstallerPath())) return 1;
   if (interactive) {

@@ -23,7 +23,6 @@ std::filesystem::path InstallerPath();
 // the order of the archive.
 std::vector<std::filesystem::path> PayloadFiles(const std::wstring& archive);
 std::string ReadBytes(const std::filesystem::path& file);
-int CountLines(const std::string& text);
 std::filesystem::path SystemFolder();
 std::filesystem::path ProgramsFolder();
 std::filesystem::path LinkTarget(const std::filesystem::path& link);

@@ -25,8 +25,8 @@ bool AddProduct(const std::wstring& release, const std::wstring& product, const 
                 const std::wstring& language) {
   HKEY key = nullptr;
   std::wstring path = kAcad + L"\\" + release + L"\\" + product;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   WriteString(key, L"ProductName", name);
@@ -68,8 +68,8 @@ std::wstring ReadString(const std::wstring& path, const std::wstring& name) {
 DWORD ReadDword(const std::wstring& path, const std::wstring& name) {
   DWORD value = 0;
   DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-      ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                   &size) != ERROR_SUCCESS) {
     return 0xFFFFFFFF;
   }
   return value;
@@ -92,8 +92,6 @@ std::string ReadBytes(const fs::path& file) {
   if (!in) return "(no file " + file.string() + ")";
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 fs::path SystemFolder() {
   wchar_t folder[MAX_PATH] = {};
@@ -129,7 +127,8 @@ int GetFocusedControlId(DWORD processId) {
   if (dialogs.empty()) return 0;
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialogs.front(), nullptr), &info) || !info.hwndFocus) return 0;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialogs.front(), nullptr), &info) || !info.hwndFocus)
+    return 0;
   return GetDlgCtrlID(info.hwndFocus);
 }
 

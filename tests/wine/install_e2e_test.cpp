@@ -28,7 +28,8 @@ const std::wstring kAcadKey = L"SOFTWARE\\Autodesk\\AutoCAD";
 void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
   std::wstring application = kAcadKey + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
   EXPECT_EQ(ReadDword(application, L"LOADCTRLS"), 2u) << fs::path(release).string();
-  EXPECT_EQ(ReadString(application, L"REGPATH"), L"\\\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmorant10.1\\" + release);
+  EXPECT_EQ(ReadString(application, L"REGPATH"),
+            L"\\\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Zelmorant10.1\\" + release);
   std::wstring own = L"SOFTWARE\\Zelmorant10.1\\" + release;
   EXPECT_EQ(ReadString(own + L"\\Loader", L"MODULE"), module);
   EXPECT_EQ(ReadString(own + L"\\Name", L"Zelmorant10.1"), L"Zelmorant10.1");
@@ -44,21 +45,32 @@ void ExpectLoaderForm(const std::wstring& release, const std::wstring& product, 
   EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1\\" + release));
 }
 
-
 struct Language {
   int listIndex;  // in the language dialog
+  const char* codePage;
   const wchar_t* name;
   const wchar_t* wizardTitle;
   std::vector<std::wstring> linkNames;
 };
 
-const Language kEnglish{2, L"eng", L"Install Zelmorant10.1",
-                        {L"Ostrevia.lnk", L"Zelmorant Help.lnk", L"Zelmorant Config.lnk",
-                         L"Uninstall Zelmorant.lnk"}};
-const Language kSimplified{0, L"chs", L"安装 Zelmorant10.1",
-                           {L"Ostrevia.lnk", L"Zelmorant帮助.lnk", L"Zelmorant配置.lnk", L"卸载Zelmorant.lnk"}};
-const Language kTraditional{1, L"cht", L"安裝 Zelmorant10.1",
-                            {L"Ostrevia.lnk", L"Zelmorant幫助.lnk", L"Zelmorant配置.lnk", L"卸載Zelmorant.lnk"}};
+const Language kEnglish{
+    2,
+    "437",
+    L"eng",
+    L"Install Zelmorant10.1",
+    {L"Ostrevia.lnk", L"Zelmorant Help.lnk", L"Zelmorant Config.lnk", L"Uninstall Zelmorant.lnk"}};
+const Language kSimplified{
+    0,
+    "936",
+    L"chs",
+    L"安装 Zelmorant10.1",
+    {L"Ostrevia.lnk", L"Zelmorant帮助.lnk", L"Zelmorant配置.lnk", L"卸载Zelmorant.lnk"}};
+const Language kTraditional{
+    1,
+    "950",
+    L"cht",
+    L"安裝 Zelmorant10.1",
+    {L"Ostrevia.lnk", L"Zelmorant幫助.lnk", L"Zelmorant配置.lnk", L"卸載Zelmorant.lnk"}};
 
 class InstallTest : public ::testing::Test {
  protected:
@@ -156,18 +168,98 @@ std::string ExpectedEnglishLog() {
   for (const std::wstring& link : kEnglish.linkNames) line("P0," + group + "\\" + Narrow(link) + ",0");
   line("U0," + group + ",0");
   for (const char* message :
-       {"A10,Zelmorant10.1", "A13,OK", "A36,Can't copy file %s to %s", "A42,Removing files ...",
-        "A43,Are you sure you want uninstall %s?", "A44,Remove", "A45,Remove all", "A46,Close",
-        "A47,%s will be removed after restart", "A48,Uninstall", "A49,Can't process %s", "A50,Uninstall succeed!",
+       {"A10,Zelmorant10.1",
+        "A13,OK",
+        "A36,Can't copy file %s to %s",
+        "A42,Removing files ...",
+        "A43,Are you sure you want uninstall %s?",
+        "A44,Remove",
+        "A45,Remove all",
+        "A46,Close",
+        "A47,%s will be removed after restart",
+        "A48,Uninstall",
+        "A49,Can't process %s",
+        "A50,Uninstall succeed!",
         "A51,Future other application procedure or you will possibly need %s.Do you still delete them?",
         "A52,Can't remove %s,retry?",
         "A53,The files created befor(or after) install, and future other application procedure or you will "
         "possibly need them",
-        "A54,Removing registry keys...", "A55,Deleting records in INI files...", "A58,Waiting...",
-        "A80,Are you sure you want terminate the uninstall\xA3\xBF", "A81,Checking the installed program..."}) {
+        "A54,Removing registry keys...",
+        "A55,Deleting records in INI files...",
+        "A58,Waiting...",
+        "A80,Are you sure you want terminate the uninstall\xA3\xBF",
+        "A81,Checking the installed program..."}) {
     line(message);
   }
   return log;
+}
+
+// "Zelmorant.ini" as the add-in expects it, but for the server address,
+// which only has to be a private one.
+void ExpectSettingsFile(const std::string& settings, const std::string& codePage) {
+  std::string expected;
+  for (const char* line : {"Command=zm",
+                           "ExcelPath=",
+                           "DefOperation=Export",
+                           "StatToExcel=True",
+                           "OutLineColor=1",
+                           "GeneralLineColor=7",
+                           "TextColor=7",
+                           "TextStyle=*Current*",
+                           "AutoWrap=1",
+                           "AutoLoad=1",
+                           "TextHeight=3",
+                           "TextWidth=1",
+                           "TableDistance=15",
+                           "RowNum=40",
+                           "CellHeight=8",
+                           "WidthFactor=1",
+                           "Density=7850",
+                           "Factor=1",
+                           "OutNewExcel=1",
+                           "ServerIP=",
+                           "ServerPort=5888",
+                           "Timeout=5",
+                           "MinTableLineLen=0",
+                           "Scale=1",
+                           "LetterCase=1",
+                           "LocalIP= ",
+                           "Script=1",
+                           "TextRotation=1",
+                           "ImportGrid=2",
+                           "AutoReplace=0",
+                           "LineLayer=*Current*",
+                           "TextLayer=*Current*",
+                           "HorMargin=2",
+                           "VerMargin=2",
+                           "AutoFitting=1",
+                           "TextFormat=0",
+                           "FixedRowHeight=0",
+                           "ShowMenu=1",
+                           "InsertMode=0",
+                           "ExportText_ExportTAB=1",
+                           "ExportText_CharsPerCol=10",
+                           "ImportText_ColByTAB=1",
+                           "ImportText_ColByMarkStr=1",
+                           "ImportText_ColMarkStr= ",
+                           "ImportText_SpaceNumber=3",
+                           "ContinueExport=0",
+                           "ImportSelArea=0",
+                           "Version=Zelmorant10.1",
+                           "Language=",
+                           "ExportGrid=1",
+                           "AutoDiv=0"}) {
+    expected += line;
+    if (std::string_view(line) == "Language=") expected += codePage;
+    expected += "\r\n";
+  }
+  size_t server = settings.find("ServerIP=");
+  ASSERT_NE(server, std::string::npos);
+  size_t end = settings.find("\r\n", server);
+  std::string address = settings.substr(server + 9, end - server - 9);
+  EXPECT_TRUE(address.starts_with("10.") || address.starts_with("192.168.") || address.starts_with("172."))
+      << address;
+  EXPECT_EQ(std::string(settings).erase(server + 9, address.size()), expected);
 }
 
 void ExpectInstalled(const Language& language) {
@@ -191,8 +283,7 @@ void ExpectInstalled(const Language& language) {
     EXPECT_EQ(ReadBytes(SystemFolder() / entry.filename()), ReadBytes(entry)) << entry.filename();
   }
 
-  std::string settings = ReadBytes(fs::path(dir) / L"Zelmorant.ini");
-  EXPECT_EQ(CountLines(settings), 51) << settings;
+  ExpectSettingsFile(ReadBytes(fs::path(dir) / L"Zelmorant.ini"), language.codePage);
   std::string log = ReadBytes(fs::path(dir) / L"uninstall.ini");
   EXPECT_NE(log.find("P0,C:\\ZM Test\\Zelmorant10.1\\ZMLib.txt,0\r\n"), std::string::npos) << log;
   EXPECT_NE(log.find("J0,2,SOFTWARE\\Zelmorant10.1,\r\n"), std::string::npos) << log;

@@ -207,14 +207,14 @@ int CountNear(const CPixels& pixels, const RECT& wanted, COLORREF color, int tol
   return count;
 }
 
-// The bounding box of the pixels that are not near `background`; empty when
-// there are none.
-RECT InkBox(const CPixels& pixels, const RECT& wanted, COLORREF background, int tolerance = 60) {
+// The bounding box of the pixels near `color` (or, with `matching` false, of
+// those that are not); empty when there are none.
+RECT BoxOf(const CPixels& pixels, const RECT& wanted, COLORREF color, int tolerance, bool matching) {
   RECT area = pixels.Clip(wanted);
   RECT box{area.right, area.bottom, area.left, area.top};
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) {
-      if (Near(pixels.At(x, y), background, tolerance)) continue;
+      if (Near(pixels.At(x, y), color, tolerance) != matching) continue;
       box.left = std::min<LONG>(box.left, x);
       box.top = std::min<LONG>(box.top, y);
       box.right = std::max<LONG>(box.right, x + 1);
@@ -224,20 +224,13 @@ RECT InkBox(const CPixels& pixels, const RECT& wanted, COLORREF background, int 
   return box;
 }
 
-// The box of the pixels near `color`.
-RECT ColorBox(const CPixels& pixels, const RECT& wanted, COLORREF color, int tolerance) {
-  RECT area = pixels.Clip(wanted);
-  RECT box{area.right, area.bottom, area.left, area.top};
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (!Near(pixels.At(x, y), color, tolerance)) continue;
-      box.left = std::min<LONG>(box.left, x);
-      box.top = std::min<LONG>(box.top, y);
-      box.right = std::max<LONG>(box.right, x + 1);
-      box.bottom = std::max<LONG>(box.bottom, y + 1);
-    }
-  }
-  return box;
+// What is drawn on `background`.
+RECT InkBox(const CPixels& pixels, const RECT& area, COLORREF background) {
+  return BoxOf(pixels, area, background, 60, false);
+}
+
+RECT ColorBox(const CPixels& pixels, const RECT& area, COLORREF color, int tolerance) {
+  return BoxOf(pixels, area, color, tolerance, true);
 }
 
 bool IsEmptyBox(const RECT& box) { return box.right <= box.left || box.bottom <= box.top; }

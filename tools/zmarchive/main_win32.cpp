@@ -7,30 +7,13 @@
 #include <vector>
 
 #include "tools/zmarchive/zmarchive_app.h"
-#include "winfx/code_page.h"
-
-namespace {
-
-void WriteText(DWORD handleId, const std::string& utf8) {
-  if (utf8.empty()) return;
-  HANDLE handle = GetStdHandle(handleId);
-  DWORD mode = 0;
-  DWORD written = 0;
-  if (GetConsoleMode(handle, &mode)) {
-    std::u16string text = DecodeFromCodePage(utf8, kCodePageUtf8);
-    WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  } else {
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-  }
-}
-
-}  // namespace
+#include "winfx/console.h"
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::filesystem::path> args(argv + 1, argv + argc);
   ZmarchiveOutput output;
   int status = RunZmarchive(args, output);
-  WriteText(STD_OUTPUT_HANDLE, output.out);
-  WriteText(STD_ERROR_HANDLE, output.err);
+  WriteConsoleText(ConsoleStream::kOutput, output.out);
+  WriteConsoleText(ConsoleStream::kError, output.err);
   return status;
 }

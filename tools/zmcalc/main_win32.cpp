@@ -9,6 +9,7 @@
 
 #include "tools/zmcalc/zmcalc_app.h"
 #include "winfx/code_page.h"
+#include "winfx/console.h"
 
 namespace {
 
@@ -25,19 +26,6 @@ std::filesystem::path ProgramFolder() {
   return std::filesystem::path(buffer).parent_path();
 }
 
-void WriteText(DWORD handleId, const std::string& utf8) {
-  if (utf8.empty()) return;
-  HANDLE handle = GetStdHandle(handleId);
-  DWORD mode = 0;
-  DWORD written = 0;
-  if (GetConsoleMode(handle, &mode)) {
-    std::u16string text = DecodeFromCodePage(utf8, kCodePageUtf8);
-    WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  } else {
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-  }
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -47,7 +35,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   ZmcalcOutput output;
   int status = RunZmcalc(args, ProgramFolder(), output);
-  WriteText(STD_OUTPUT_HANDLE, output.out);
-  WriteText(STD_ERROR_HANDLE, output.err);
+  WriteConsoleText(ConsoleStream::kOutput, output.out);
+  WriteConsoleText(ConsoleStream::kError, output.err);
   return status;
 }

@@ -113,7 +113,8 @@ bool IsItemVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dial
 bool IsItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
 void Click(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout) {
@@ -169,7 +170,8 @@ bool SaveWindowPicture(HWND window, const std::filesystem::path& file) {
   GdiFlush();
   DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   DWORD imageSize = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
+  BITMAPFILEHEADER header{0x4D42,
+                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
                           0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   info.bmiHeader.biSizeImage = imageSize;
   std::ofstream out(file, std::ios::binary);

@@ -1,0 +1,168 @@
+#include "assistant/excel/excel_discovery_win32.h"
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <oleauto.h>
+
+#include <atomic>
+#include <string>
+
+#include "assistant/excel/com_automation_win32.h"
+#include "winfx/com.h"
+
+using winfx::CComPtr;
+
+namespace {
+
+std::wstring WideOf(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+AutomationObjectPtr DispatchOfUnknown(IUnknown* unknown) {
+  if (!unknown) return nullptr;
+  IDispatch* dispatch = nullptr;
+  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) return nullptr;
+  return WrapDispatch(dispatch);
+}
+
+class CWin32RunningMoniker : public RunningMoniker {
+ public:
+  CWin32RunningMoniker(CComPtr<IMoniker> moniker, CComPtr<IBindCtx> context)
+      : m_moniker(std::move(moniker)), m_context(std::move(context)) {}
+
+  std::u16string DisplayName() override {
+    LPOLESTR name = nullptr;
+    if (FAILED(m_moniker->GetDisplayName(m_context.Get(), nullptr, &name)) || !name) return {};
+    std::u16string text(reinterpret_cast<const char16_t*>(name));
+    CoTaskMemFree(name);
+    return text;
+  }
+
+  AutomationObjectPtr BindToObject() override {
+    IDispatch* dispatch = nullptr;
+    if (FAILED(m_moniker->BindToObject(m_context.Get(), nullptr, IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+      return nullptr;
+    return WrapDispatch(dispatch);
+  }
+
+ private:
+  CComPtr<IMoniker> m_moniker;
+  CComPtr<IBindCtx> m_context;
+};
+
+// The sink's IDispatch: forwards each event to the sink of the last advise.
+class CSinkDispatch : public IDispatch {
+ public:
+  void SetTarget(AutomationObjectPtr target) { m_target = std::move(target); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
+    if (!result) return E_POINTER;
+    if (iid == IID_IDispatch || iid == IID_IUnknown) {
+      *result = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *result = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    if (!m_target || !params || params->cArgs == 0) return S_OK;
+    // No error may go back to the spreadsheet, which only reports the event.
+    try {
+      AutomationValue target = AutomationValueFromVariant(params->rgvarg[params->cArgs - 1]);
+      m_target->Invoke(id, InvokeKind::kMethod, std::span(&target, 1));
+    } catch (...) {
+    }
+    return S_OK;
+  }
+
+ private:
+  AutomationObjectPtr m_target;
+  std::atomic<ULONG> m_references{1};
+};
+
+CSinkDispatch g_sinkDispatch;
+
+class CWin32ConnectionPoint : public ConnectionPoint {
+ public:
+  explicit CWin32ConnectionPoint(CComPtr<IConnectionPoint> point) : m_point(std::move(point)) {}
+
+  bool Advise(const AutomationObjectPtr& sink, std::uint32_t& cookie) override {
+    g_sinkDispatch.SetTarget(sink);
+    DWORD advised = 0;
+    if (FAILED(m_point->Advise(&g_sinkDispatch, &advised))) return false;
+    cookie = advised;
+    return true;
+  }
+
+  bool Unadvise(std::uint32_t cookie) override { return SUCCEEDED(m_point->Unadvise(cookie)); }
+
+ private:
+  CComPtr<IConnectionPoint> m_point;
+};
+
+}  // namespace
+
+IDispatch* WorksheetEventSinkDispatch() { return &g_sinkDispatch; }
+
+AutomationObjectPtr CWin32ExcelDiscovery::GetActiveObject(std::u16string_view progId) {
+  CLSID classId;
+  if (FAILED(CLSIDFromProgID(WideOf(progId).c_str(), &classId))) return nullptr;
+  CComPtr<IUnknown> unknown;
+  if (FAILED(::GetActiveObject(classId, nullptr, unknown.Receive()))) return nullptr;
+  return DispatchOfUnknown(unknown.Get());
+}
+
+AutomationObjectPtr CWin32ExcelDiscovery::CreateObject(std::u16string_view progId) {
+  CLSID classId;
+  if (FAILED(CLSIDFromProgID(WideOf(progId).c_str(), &classId))) return nullptr;
+  IDispatch* dispatch = nullptr;
+  if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_IDispatch,
+                              reinterpret_cast<void**>(&dispatch)))) {
+    return nullptr;
+  }
+  return WrapDispatch(dispatch);
+}
+
+bool CWin32ExcelDiscovery::EnumRunningObjects(std::vector<std::unique_ptr<RunningMoniker>>& monikers) {
+  CComPtr<IBindCtx> context;
+  CComPtr<IRunningObjectTable> table;
+  CComPtr<IEnumMoniker> list;
+  if (FAILED(CreateBindCtx(0, context.Receive())) || FAILED(context->GetRunningObjectTable(table.Receive())) ||
+      FAILED(table->EnumRunning(list.Receive())) || !list) {
+    return false;
+  }
+  list->Reset();
+  CComPtr<IMoniker> moniker;
+  while (list->Next(1, moniker.Receive(), nullptr) == S_OK) {
+    monikers.push_back(std::make_unique<CWin32RunningMoniker>(moniker, context));
+  }
+  return true;
+}
+
+std::unique_ptr<ConnectionPoint> CWin32ExcelDiscovery::FindWorksheetEvents(const AutomationObjectPtr& object) {
+  CComPtr<IDispatch> dispatch = CComPtr<IDispatch>::Adopt(DispatchOfWrapped(object));
+  if (!dispatch) return nullptr;
+  CComPtr<IConnectionPointContainer> container;
+  if (FAILED(dispatch->QueryInterface(IID_IConnectionPointContainer,
+                                      reinterpret_cast<void**>(container.Receive())))) {
+    return nullptr;
+  }
+  CComPtr<IConnectionPoint> point;
+  if (FAILED(container->FindConnectionPoint(kWorksheetEventsIid, point.Receive())) || !point) return nullptr;
+  return std::make_unique<CWin32ConnectionPoint>(point);
+}
+
+WindowHandle CWin32ExcelDiscovery::FindTopLevelWindow(std::u16string_view title) {
+  return reinterpret_cast<WindowHandle>(FindWindowW(nullptr, WideOf(title).c_str()));
+}
+
+void CWin32ExcelDiscovery::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }

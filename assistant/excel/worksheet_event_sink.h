@@ -1,0 +1,34 @@
+#pragma once
+
+// The receiver of the attached sheet's events: a change or a selection in
+// the specification column below the head rows runs the row calculation or
+// moves the material list. The Win32 adapter puts it behind the one static
+// IDispatch that the spreadsheet calls.
+
+#include <string>
+
+#include "assistant/excel/automation_object.h"
+
+class LinkWindow;
+struct CurrentLayout;
+
+class CWorksheetEventSink : public AutomationObject {
+ public:
+  // `layout` is read at each event, so a style chosen later applies.
+  CWorksheetEventSink(LinkWindow& window, const CurrentLayout& layout) : m_window(window), m_layout(layout) {}
+
+  // The first argument is the target range. Always returns empty: a
+  // spreadsheet error inside the handler ends only this event, and is kept.
+  AutomationValue Invoke(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override;
+  std::optional<int> DispatchIdOfName(std::u16string_view) override { return std::nullopt; }
+
+  // The description of the last error that ended an event ("" when none).
+  const std::u16string& LastError() const { return m_lastError; }
+
+ private:
+  void Route(int dispatchId, const AutomationValue& target);
+
+  LinkWindow& m_window;
+  const CurrentLayout& m_layout;
+  std::u16string m_lastError;
+};

@@ -1,0 +1,84 @@
+// The attached sheet's events: a change in the specification column below
+// the head rows calculates the row, a selection there moves the material
+// list, anything else does nothing; after detaching nothing reacts.
+
+#include <gtest/gtest.h>
+
+#include "assistant/common/status.h"
+#include "assistant/excel/dispatch_ids.h"
+#include "assistant/excel/worksheet_event_sink.h"
+#include "tests/unit/excel_link_fixture.h"
+
+namespace {
+
+class ExcelLinkEventsTest : public ExcelLinkTest {
+ protected:
+  void SetUp() override {
+    ExcelLinkTest::SetUp();
+    ASSERT_EQ(Attach("Book1", 1), ST_OK);
+    m_sheet = m_book->Sheets()[0];
+  }
+
+  std::shared_ptr<CModelSheet> m_sheet;
+};
+
+TEST_F(ExcelLinkEventsTest, TypedSpecificationGetsItsWeightFormulas) {
+  m_sheet->TypeInto(5, 2, u"H300*200*6*8");
+  EXPECT_EQ(m_sheet->CellFormula(5, 6), u"=C5*38.500000/1000");
+  EXPECT_EQ(m_sheet->CellFormula(5, 7), u"=(D5+E5)*F5");
+  EXPECT_EQ(m_sheet->FontColor(5, 2), 0);
+
+  m_sheet->TypeInto(6, 2, u"H300*200");
+  EXPECT_EQ(m_sheet->FontColor(6, 2), 255);
+  EXPECT_EQ(m_sheet->CellFormula(6, 6), u"");
+}
+
+TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
+  struct Case {
+    int row;
+    int column;
+    bool reacts;
+  };
+  const Case cases[] = {{3, 2, true}, {2, 2, false}, {1, 2, false}, {3, 3, false}, {9, 1, false}, {400, 2, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
+    m_window.syncedRows.clear();
+    m_sheet->TypeInto(c.row, c.column, u"-120*6");
+    EXPECT_EQ(m_sheet->CellFormula(c.row, 6) != u"", c.reacts);
+    m_sheet->Select(CellRect::Cell(c.row, c.column));
+    EXPECT_EQ(m_window.syncedRows, c.reacts ? std::vector<int>{c.row} : std::vector<int>{});
+  }
+}
+
+TEST_F(ExcelLinkEventsTest, ABlockTargetIsTakenByItsFirstCell) {
+  m_sheet->TypeInto(7, 2, u"-120*6");
+  m_sheet->SetValue({7, 1, 7, 3}, u"-100*10");  // first cell A7: not the specification column
+  EXPECT_EQ(m_sheet->CellFormula(7, 6), u"=C7*0.940000/1000");
+  m_sheet->SetValue({8, 2, 9, 3}, u"-100*10");
+  EXPECT_EQ(m_sheet->CellFormula(8, 6), u"=C8*7.850000/1000");
+  EXPECT_EQ(m_sheet->CellFormula(9, 6), u"");
+}
+
+TEST_F(ExcelLinkEventsTest, DetachedSheetIsNoLongerCalculated) {
+  DetachSheet(m_link);
+  m_sheet->TypeInto(5, 2, u"H300*200*6*8");
+  m_sheet->Select(CellRect::Cell(5, 2));
+  EXPECT_EQ(m_sheet->CellFormula(5, 6), u"");
+  EXPECT_TRUE(m_window.syncedRows.empty());
+}
+
+TEST_F(ExcelLinkEventsTest, SpreadsheetErrorEndsOnlyTheEvent) {
+  auto sink = std::make_shared<CWorksheetEventSink>(m_window, g_currentLayout);
+  AutomationValue target = MakeRangeObject(m_sheet, CellRect::Cell(5, 2), RangeKind::kCells);
+  m_sheet->TypeInto(5, 2, u"-120*6");
+  m_sheet->Protect(true);
+  EXPECT_NO_THROW(sink->Invoke(dispid::kChange, InvokeKind::kMethod, std::span(&target, 1)));
+  EXPECT_NE(sink->LastError(), u"");
+  // Other ids and a missing target do nothing.
+  m_sheet->Protect(false);
+  EXPECT_NO_THROW(sink->Invoke(0x60A, InvokeKind::kMethod, std::span(&target, 1)));
+  EXPECT_NO_THROW(sink->Invoke(dispid::kChange, InvokeKind::kMethod, {}));
+  EXPECT_EQ(m_sheet->CellFormula(5, 6), u"=C5*0.047100/1000");
+}
+
+}  // namespace
