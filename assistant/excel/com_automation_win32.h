@@ -4,9 +4,16 @@
 // reached through IDispatch, and automation objects shown as IDispatch.
 
 #include <oaidl.h>
+#include <ocidl.h>
 #include <windows.h>
 
+#include <span>
+
 #include "assistant/excel/automation_object.h"
+
+// The worksheet events dispinterface.
+inline constexpr GUID kWorksheetEventsIid = {
+    0x00024411, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // The port over `dispatch`, taking over one reference (null gives null).
 AutomationObjectPtr WrapDispatch(IDispatch* dispatch);
@@ -27,3 +34,20 @@ void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant);
 
 // How many IDispatch objects of ExposeAsDispatch are alive.
 long ExposedDispatchCount();
+
+// How many strong connections clients in other processes hold on objects of
+// ExposeAsDispatch (counted through IExternalConnection): a server ends
+// when this falls to 0.
+long ExternalConnectionCount();
+
+// Called after every call that an object of ExposeAsDispatch answered; a
+// server keeps its windows and registrations up to date from here.
+using ExposedCallObserver = void (*)(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args,
+                                     const AutomationValue& result);
+void SetExposedCallObserver(ExposedCallObserver observer);
+
+// The connection-point container of `object` when it is a worksheet of the
+// in-memory workbook (null otherwise), a tear-off of `owner`, its IDispatch.
+// Its one point, the worksheet events, advises the sheet of any sink that
+// answers the events dispinterface or IDispatch.
+IConnectionPointContainer* MakeWorksheetEventsContainer(const AutomationObjectPtr& object, IDispatch* owner);

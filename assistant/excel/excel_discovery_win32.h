@@ -4,13 +4,10 @@
 // object and running object table, COM creation and connection points,
 // and user32's top-level windows.
 
+#include <oaidl.h>
 #include <windows.h>
 
 #include "assistant/excel/excel_discovery.h"
-
-// The worksheet events dispinterface.
-inline constexpr GUID kWorksheetEventsIid = {
-    0x00024411, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 class CWin32ExcelDiscovery : public ExcelDiscovery {
  public:

@@ -11,6 +11,8 @@
 namespace {
 
 std::atomic<long> g_exposedCount{0};
+std::atomic<long> g_externalConnections{0};
+ExposedCallObserver g_observer = nullptr;
 
 InvokeKind KindOf(WORD flags) {
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return InvokeKind::kPut;
@@ -41,7 +43,7 @@ void FillException(EXCEPINFO* info, const std::u16string& description) {
                                             static_cast<UINT>(description.size()));
 }
 
-class CExposedDispatch : public IDispatch {
+class CExposedDispatch : public IDispatch, public IExternalConnection {
  public:
   explicit CExposedDispatch(AutomationObjectPtr object) : m_object(std::move(object)) { ++g_exposedCount; }
   virtual ~CExposedDispatch() { --g_exposedCount; }
@@ -55,8 +57,27 @@ class CExposedDispatch : public IDispatch {
       AddRef();
       return S_OK;
     }
+    if (iid == IID_IExternalConnection) {
+      *result = static_cast<IExternalConnection*>(this);
+      AddRef();
+      return S_OK;
+    }
+    if (iid == IID_IConnectionPointContainer) {
+      *result = MakeWorksheetEventsContainer(m_object, this);
+      if (*result) return S_OK;
+    }
     *result = nullptr;
     return E_NOINTERFACE;
+  }
+
+  // Connections of clients in other processes, for the server's lifetime.
+  DWORD STDMETHODCALLTYPE AddConnection(DWORD type, DWORD) override {
+    if (type & EXTCONN_STRONG) ++g_externalConnections;
+    return static_cast<DWORD>(g_externalConnections);
+  }
+  DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD type, DWORD, BOOL) override {
+    if (type & EXTCONN_STRONG) --g_externalConnections;
+    return static_cast<DWORD>(g_externalConnections);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -97,6 +118,7 @@ class CExposedDispatch : public IDispatch {
       HRESULT read = ReadArguments(params ? *params : none, kind, args);
       if (FAILED(read)) return read;
       AutomationValue value = m_object->Invoke(id, kind, args);
+      if (g_observer) g_observer(id, kind, args, value);
       if (result) {
         VariantInit(result);  // what the caller passed is not ours to free
         AutomationValueToVariant(value, *result);
@@ -124,3 +146,7 @@ IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object) {
 }
 
 long ExposedDispatchCount() { return g_exposedCount; }
+
+long ExternalConnectionCount() { return g_externalConnections; }
+
+void SetExposedCallObserver(ExposedCallObserver observer) { g_observer = observer; }

@@ -53,7 +53,8 @@ bool DriveInstaller(CProcess& installer) {
   if (!ShownPage(wizard, IDC_FOLDER)) return false;
   SavePicture(wizard, L"demo", L"2-setting");
   Click(wizard, IDC_WIZARD_NEXT);
-  if (std::optional<MessageBoxSeen> box = WaitForMessageBox(installer.Id(), 3s)) {
+  // The folder does not exist yet in a fresh prefix: the installer asks.
+  if (std::optional<MessageBoxSeen> box = WaitForMessageBox(installer.Id(), 30s)) {
     Print(L"The installer asks: " + box->text + L" -> Yes");
     Answer(*box, IDYES);
   }

@@ -1,0 +1,28 @@
+#include "tests/standins/standin_options.h"
+
+#include <cwctype>
+#include <sstream>
+
+namespace {
+
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+  return text;
+}
+
+}  // namespace
+
+StandinOptions ParseStandinOptions(const std::wstring& commandLine) {
+  StandinOptions options;
+  std::wistringstream words(commandLine);
+  std::wstring word;
+  while (words >> word) {
+    std::wstring key = Lower(word);
+    if (!key.empty() && (key[0] == L'-' || key[0] == L'/')) key = key.substr(1);
+    if (key == L"regserver") options.registerServer = true;
+    if (key == L"unregserver") options.unregisterServer = true;
+    if (key == L"embedding") options.embedding = true;
+    if (key == L"unlisted") options.listUnsaved = false;
+  }
+  return options;
+}

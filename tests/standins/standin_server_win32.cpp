@@ -1,0 +1,174 @@
+#include "tests/standins/standin_server_win32.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <atomic>
+
+#include "assistant/excel/com_automation_win32.h"
+#include "assistant/excel/dispatch_ids.h"
+#include "assistant/excel/excel_dispatch.h"
+#include "assistant/excel/model_objects.h"
+#include "tests/standins/standin_registration_win32.h"
+
+CStandinServer* g_standinServer = nullptr;
+
+namespace {
+
+// Ids under which newer clients call Open and SaveAs.
+constexpr int kOpenNew = 0x783;
+constexpr int kSaveAsNew = 0x785;
+
+std::wstring FileNamePart(const std::wstring& path) {
+  std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH] = {};
+  DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? full : path;
+}
+
+std::wstring WideOf(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Gives out the application for every CreateInstance.
+class CClassFactory : public IClassFactory {
+ public:
+  explicit CClassFactory(IDispatch* application) : m_application(application) {}
+  virtual ~CClassFactory() = default;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
+    if (!result) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+      *result = static_cast<IClassFactory*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *result = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --m_references;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** result) override {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    return m_application->QueryInterface(iid, result);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  IDispatch* m_application;
+  std::atomic<ULONG> m_references{1};
+};
+
+void ObserveCall(int dispatchId, InvokeKind, std::span<const AutomationValue> args, const AutomationValue&) {
+  if (!g_standinServer) return;
+  std::wstring path;
+  if (!args.empty()) {
+    if (const auto* text = std::get_if<std::u16string>(&args[0])) path = WideOf(*text);
+  }
+  g_standinServer->NoteCall(dispatchId, path);
+  g_standinServer->RefreshRunningObjects();
+}
+
+}  // namespace
+
+CStandinServer::CStandinServer(const StandinOptions& options) : m_options(options) {
+  m_model->caption = u"Spreadsheet";
+  m_model->visible = !options.embedding;  // started by hand: shown at once
+  g_standinServer = this;
+  SetExposedCallObserver(&ObserveCall);
+}
+
+CStandinServer::~CStandinServer() {
+  Stop();
+  SetExposedCallObserver(nullptr);
+  g_standinServer = nullptr;
+}
+
+bool CStandinServer::Start() {
+  m_application = ExposeAsDispatch(MakeApplicationObject(m_model));
+  m_factory = new CClassFactory(m_application);
+  if (FAILED(CoRegisterClassObject(kStandinClassId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+                                   &m_classCookie))) {
+    return false;
+  }
+  return SUCCEEDED(RegisterActiveObject(m_application, kStandinClassId, ACTIVEOBJECT_WEAK, &m_activeCookie));
+}
+
+void CStandinServer::Stop() {
+  for (auto& [workbook, listing] : m_listings) Revoke(listing);
+  m_listings.clear();
+  if (m_activeCookie) RevokeActiveObject(std::exchange(m_activeCookie, 0), nullptr);
+  if (m_classCookie) CoRevokeClassObject(std::exchange(m_classCookie, 0));
+  if (m_factory) std::exchange(m_factory, nullptr)->Release();
+  if (m_application) std::exchange(m_application, nullptr)->Release();
+}
+
+void CStandinServer::NoteCall(int dispatchId, const std::wstring& path) {
+  if (path.empty()) return;
+  if (dispatchId == dispid::kOpen || dispatchId == kOpenNew) {
+    if (auto workbook = m_model->ActiveWorkbook()) m_paths[workbook.get()] = FullPath(path);
+  } else if (dispatchId == dispid::kSaveAs || dispatchId == kSaveAsNew) {
+    // The saved workbook has taken the file's name.
+    for (const auto& workbook : m_model->Workbooks()) {
+      if (WideOf(workbook->Name()) == FileNamePart(path)) m_paths[workbook.get()] = FullPath(path);
+    }
+  }
+}
+
+void CStandinServer::RefreshRunningObjects() {
+  const auto& workbooks = m_model->Workbooks();
+  for (std::size_t i = 0; i < workbooks.size(); ++i) {
+    CModelWorkbook& workbook = *workbooks[i];
+    auto path = m_paths.find(&workbook);
+    std::wstring name = path != m_paths.end() ? path->second : WideOf(workbook.Name());
+    if (path == m_paths.end() && !m_options.listUnsaved) name.clear();
+    Listing& listing = m_listings[&workbook];
+    if (listing.name == name) continue;
+    Revoke(listing);
+    if (!name.empty()) List(workbook, static_cast<int>(i) + 1, name);
+  }
+}
+
+void CStandinServer::List(CModelWorkbook& workbook, int index, const std::wstring& name) {
+  IRunningObjectTable* table = nullptr;
+  IMoniker* moniker = nullptr;
+  if (FAILED(GetRunningObjectTable(0, &table))) return;
+  if (SUCCEEDED(CreateFileMoniker(name.c_str(), &moniker))) {
+    ExcelDispatch book = ExcelDispatch(MakeApplicationObject(m_model)).Workbooks().Item(index);
+    IDispatch* dispatch = ExposeAsDispatch(book.Object());
+    Listing& listing = m_listings[&workbook];
+    if (SUCCEEDED(table->Register(0, dispatch, moniker, &listing.cookie))) listing.name = name;
+    dispatch->Release();  // the table keeps its own reference
+    moniker->Release();
+  }
+  table->Release();
+}
+
+void CStandinServer::Revoke(Listing& listing) {
+  if (!listing.cookie) return;
+  IRunningObjectTable* table = nullptr;
+  if (SUCCEEDED(GetRunningObjectTable(0, &table))) {
+    table->Revoke(listing.cookie);
+    table->Release();
+  }
+  listing = Listing{};
+}
+
+bool CStandinServer::ShouldExit() {
+  // A server started for a client waits for it to connect first.
+  constexpr ULONGLONG kFirstClientWaitMs = 30000;
+  if (ExternalConnectionCount() > 0) {
+    m_everConnected = true;
+    return false;
+  }
+  if (m_model->visible) return false;
+  return m_everConnected || !m_options.embedding || GetTickCount64() - m_startTick > kFirstClientWaitMs;
+}

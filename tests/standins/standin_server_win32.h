@@ -1,0 +1,61 @@
+#pragma once
+
+// The stand-in's automation server: the in-memory workbook behind the
+// class object, the application as the class's running object, every
+// workbook in the running object table (a saved or opened one under its
+// full path, a new one under its name), and the end of the process when no
+// client holds it and no window is shown.
+
+#include <objbase.h>
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "assistant/excel/workbook_model.h"
+#include "tests/standins/standin_options.h"
+
+class CStandinServer {
+ public:
+  explicit CStandinServer(const StandinOptions& options);
+  ~CStandinServer();
+  CStandinServer(const CStandinServer&) = delete;
+  CStandinServer& operator=(const CStandinServer&) = delete;
+
+  // Registers the class object and the running application.
+  bool Start();
+  // Revokes every registration.
+  void Stop();
+
+  const std::shared_ptr<CWorkbookModel>& Model() const { return m_model; }
+  // The running object table up to date with the workbooks.
+  void RefreshRunningObjects();
+  // Notes the full path of a workbook that a call saved or opened.
+  void NoteCall(int dispatchId, const std::wstring& path);
+  // No client holds the server (any more) and no window is shown.
+  bool ShouldExit();
+
+ private:
+  struct Listing {
+    std::wstring name;
+    DWORD cookie = 0;
+  };
+
+  void List(CModelWorkbook& workbook, int index, const std::wstring& name);
+  void Revoke(Listing& listing);
+
+  StandinOptions m_options;
+  std::shared_ptr<CWorkbookModel> m_model = CWorkbookModel::Create();
+  IDispatch* m_application = nullptr;
+  IClassFactory* m_factory = nullptr;
+  DWORD m_classCookie = 0;
+  DWORD m_activeCookie = 0;
+  std::map<const CModelWorkbook*, std::wstring> m_paths;
+  std::map<const CModelWorkbook*, Listing> m_listings;
+  bool m_everConnected = false;
+  ULONGLONG m_startTick = GetTickCount64();
+};
+
+// The one server of the process, for the call observer.
+extern CStandinServer* g_standinServer;

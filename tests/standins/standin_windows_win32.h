@@ -1,0 +1,41 @@
+#pragma once
+
+// The stand-in's windows: a frame (class "XLMAIN") titled with the
+// application's caption and shown while the application is visible, and
+// one window per workbook (class "EXCEL7") titled with its name, holding a
+// plain grid of the active sheet. Clicking a cell selects it; typing and
+// Enter set it, as a person's entry does.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "assistant/excel/workbook_model.h"
+
+inline constexpr const wchar_t* kFrameClass = L"XLMAIN";
+inline constexpr const wchar_t* kBookClass = L"EXCEL7";
+
+class CStandinWindows {
+ public:
+  // `onTick` runs every 200 ms on the frame's timer.
+  CStandinWindows(std::shared_ptr<CWorkbookModel> model, std::function<void()> onTick);
+  ~CStandinWindows();
+  CStandinWindows(const CStandinWindows&) = delete;
+  CStandinWindows& operator=(const CStandinWindows&) = delete;
+
+  bool Create(HINSTANCE instance);
+  // Titles, visibility and one window per workbook, as the model has them.
+  void Sync();
+  HWND Frame() const { return m_frame; }
+
+ private:
+  static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void LayOut();
+
+  std::shared_ptr<CWorkbookModel> m_model;
+  std::function<void()> m_onTick;
+  HINSTANCE m_instance = nullptr;
+  HWND m_frame = nullptr;
+  std::vector<HWND> m_books;
+};
