@@ -1,6 +1,5 @@
 #include "tests/wine/excel_link_wine_support.h"
 
-#include "winfx/handles.h"
 
 namespace linktest {
 

@@ -1,0 +1,173 @@
+// The spreadsheet link against the stand-in server under Wine: the stand-in
+// runs in its own process, found and started through the registry, the
+// active object and the running object table; this test is the assistant
+// and, through a second reference of its own, the person typing.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "assistant/common/status.h"
+#include "assistant/config/bom_style.h"
+#include "assistant/engine/bom_row.h"
+#include "assistant/engine/material_library.h"
+#include "assistant/excel/com_automation_win32.h"
+#include "assistant/excel/excel_discovery_win32.h"
+#include "assistant/excel/excel_link.h"
+#include "assistant/excel/sheet_header.h"
+#include "tests/unit/fakes/fake_excel_discovery.h"
+#include "tests/unit/fakes/scripted_automation_object.h"
+#include "tests/wine/excel_link_wine_support.h"
+#include "winfx/code_page.h"
+
+namespace {
+
+using namespace linktest;
+
+class ExcelLinkWineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(RunStandin(L"/regserver")); }
+
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    g_settings = AssistantSettings{};
+    SelectBomStyle(g_settings, 1, g_currentLayout);
+    g_materialLibrary = MaterialLibrary{};
+  }
+
+  // Every reference given back and the stand-in hidden: it must end.
+  void TearDown() override {
+    DetachSheet(m_link);
+    HWND frame = StandinFrame();
+    if (!m_link.app.IsEmpty()) m_link.app.SetVisible(false);
+    m_link.app.Release();
+    if (frame) {
+      EXPECT_TRUE(WaitForStandinExit(frame)) << "the stand-in did not end";
+    }
+    OleUninitialize();
+  }
+
+  // A new BOM workbook as the main window makes one: added, its header
+  // written, its caption and sheet index taken, the application held.
+  void NewBom() {
+    ASSERT_TRUE(GetRunningExcel(m_link) || StartExcel(m_link));
+    m_link.app.Workbooks().Add();
+    ExcelDispatch sheet = m_link.app.ActiveSheet();
+    WriteStandardHeader(sheet);
+    m_sheetIndex = sheet.Index();
+    m_caption = EncodeToCodePage(m_link.app.ActiveWindow().Caption(), kCodePageGbk);
+  }
+
+  // A second client's view of the stand-in's active sheet.
+  static ExcelDispatch SecondClientSheet() {
+    CWin32ExcelDiscovery discovery;
+    return ExcelDispatch(discovery.GetActiveObject(kExcelProgId)).ActiveSheet();
+  }
+
+  CWin32ExcelDiscovery m_discovery;
+  CFakeLinkWindow m_window;
+  ExcelLink m_link{m_discovery, m_window};
+  std::string m_caption;
+  int m_sheetIndex = -1;
+};
+
+TEST_F(ExcelLinkWineTest, ExcelIsStartedThenFoundRunning) {
+  EXPECT_FALSE(GetRunningExcel(m_link));
+  ASSERT_TRUE(StartExcel(m_link));
+  HWND frame = StandinFrame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(IsWindowVisible(frame));
+  m_link.app.Release();
+  ASSERT_TRUE(GetRunningExcel(m_link));
+  EXPECT_EQ(m_discovery.FindTopLevelWindow(m_link.app.Caption()), reinterpret_cast<WindowHandle>(frame));
+  EXPECT_TRUE(GetOrStartExcel(m_link));
+  EXPECT_EQ(StandinFrame(), frame);  // the running one, not a second
+}
+
+TEST_F(ExcelLinkWineTest, WorkbooksAreFoundByTheirWindowCaption) {
+  ASSERT_TRUE(StartExcel(m_link));
+  ExcelDispatch app = m_link.app;
+  app.Workbooks().Add().SaveAs(u"C:\\users\\Public\\Book1.xls", 1);
+  app.Workbooks().Add();  // Book2, never saved
+  struct Case {
+    const char* caption;
+    int found;
+  };
+  const Case cases[] = {{"Book1", 1}, {"book1.XLS", 1}, {"BOOK2", 1}, {"Book2.xls", -1}, {"Book3", -1},
+                        {"Spreadsheet", -1}};
+  for (const Case& c : cases) {
+    m_link.app.Release();
+    EXPECT_EQ(FindExcelByCaption(m_link, c.caption), c.found) << c.caption;
+    if (c.found == 1) {
+      EXPECT_EQ(m_link.app.Caption(), u"Spreadsheet");
+    }
+  }
+  m_link.app = app;
+}
+
+TEST_F(ExcelLinkWineTest, RunningObjectOfAnotherMakerIsSkipped) {
+  ASSERT_TRUE(StartExcel(m_link));
+  auto stranger = std::make_shared<CScriptedAutomationObject>();
+  stranger->names = {{u"Creator", 0x95}, {u"Application", 0x94}};
+  stranger->results[0x95] = std::int32_t{0x4F544852};
+  IDispatch* dispatch = ExposeAsDispatch(stranger);
+  IRunningObjectTable* table = nullptr;
+  IMoniker* moniker = nullptr;
+  DWORD cookie = 0;
+  ASSERT_TRUE(SUCCEEDED(GetRunningObjectTable(0, &table)));
+  ASSERT_TRUE(SUCCEEDED(CreateFileMoniker(L"C:\\other\\Book5.xls", &moniker)));
+  ASSERT_TRUE(SUCCEEDED(table->Register(0, dispatch, moniker, &cookie)));
+  ExcelDispatch app = m_link.app;
+  m_link.app.Release();
+  EXPECT_EQ(FindExcelByCaption(m_link, "Book5"), -1);
+  EXPECT_TRUE(m_link.app.IsEmpty());
+  EXPECT_GT(stranger->calls.size(), 0u);  // it was bound and asked
+  table->Revoke(cookie);
+  moniker->Release();
+  table->Release();
+  dispatch->Release();
+  m_link.app = app;
+}
+
+TEST_F(ExcelLinkWineTest, AttachedSheetIsCalculatedAsASecondClientTypes) {
+  NewBom();
+  ASSERT_EQ(AttachSheet(m_link, m_caption, m_sheetIndex), ST_OK);
+  ASSERT_TRUE(m_link.attached);
+  EXPECT_EQ(m_caption, "Book1");
+  EXPECT_EQ(m_window.sheetText, "Book1 : Sheet1");
+  EXPECT_NE(m_link.excelWindow, 0u);
+
+  ExcelDispatch sheet = SecondClientSheet();
+  ExcelDispatch cells = sheet.Cells();
+  cells.Item(5, 2).SetValue(u"H300*200*6*8");
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(5, 6).Formula() != u""; }));
+  EXPECT_EQ(cells.Item(5, 6).Formula(), u"=C5*38.500000/1000");
+  EXPECT_EQ(cells.Item(5, 7).Formula(), u"=(D5+E5)*F5");
+  EXPECT_EQ(cells.Item(5, 2).Font().Color(), 0);
+
+  cells.Item(6, 2).SetValue(u"H300*200");
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(6, 2).Font().Color() == 255; }));
+  EXPECT_EQ(cells.Item(6, 6).Formula(), u"");
+
+  EXPECT_EQ(DetachSheet(m_link), ST_OK);
+  cells.Item(7, 2).SetValue(u"H300*200*6*8");
+  PumpUntil([] { return false; }, 500ms);
+  EXPECT_EQ(cells.Item(7, 6).Formula(), u"");
+  ASSERT_TRUE(GetRunningExcel(m_link));  // for the tear-down
+}
+
+TEST_F(ExcelLinkWineTest, EntryTypedIntoTheGridIsCalculated) {
+  NewBom();
+  ASSERT_EQ(AttachSheet(m_link, m_caption, m_sheetIndex), ST_OK);
+  HWND grid = FindWindowExW(StandinFrame(), nullptr, L"EXCEL7", L"Book1");
+  ASSERT_NE(grid, nullptr);
+  // Cell B4 of the grid: 90 pixels a column after a 40-pixel row header, 20 a row.
+  PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40 + 90 + 10, 4 * 20 + 5));
+  for (wchar_t c : std::wstring(L"-120*6\r")) PostMessageW(grid, WM_CHAR, c, 0);
+  ExcelDispatch cells = SecondClientSheet().Cells();
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(4, 6).Formula() != u""; }));
+  EXPECT_EQ(cells.Item(4, 6).Formula(), u"=C4*5.650000/1000");
+  EXPECT_EQ(m_window.syncedRows.empty(), false);  // the click moved the selection into column B
+}
+
+}  // namespace
