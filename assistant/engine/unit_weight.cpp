@@ -15,7 +15,6 @@
 namespace {
 
 constexpr std::string_view kBarSign = "\xA6\xD5";  // "φ" in GBK
-constexpr std::string_view kTubeSignCad = "%%C";   // the CAD notation of the diameter sign
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -118,11 +117,8 @@ int ComputeBuiltInShape(const std::string& spec, double& weight, double factor, 
     weight = d[0] * d[1] * factor * density * 1e-6;
     return StatusOfWeight(weight);
   }
-  bool cadTube = StartsWithLibraryText(text, kTubeSignCad);
-  if (first == 'D' || first == 'd' || cadTube) {
-    if (!ReadDimensions(text.substr(cadTube ? kTubeSignCad.size() : 1), std::span(d).first(2))) {
-      return ST_FAIL;
-    }
+  if (first == 'D' || first == 'd') {
+    if (!ReadDimensions(text.substr(1), std::span(d).first(2))) return ST_FAIL;
     double outer = RoundToFloat(d[0]);
     double inner = outer * 0.5 - d[1];
     weight = (outer * outer * 0.25 - inner * inner) * factor * density * 3.14e-6;
