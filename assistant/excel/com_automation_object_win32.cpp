@@ -2,6 +2,7 @@
 // put value named DISPID_PROPERTYPUT, the EXCEPINFO description turned into
 // CAutomationError.
 
+#include <atomic>
 #include <cstdio>
 #include <vector>
 
@@ -11,6 +12,9 @@
 namespace {
 
 constexpr LCID kInvokeLocale = LOCALE_SYSTEM_DEFAULT;
+
+std::atomic<long> g_invokeCount{0};
+std::atomic<long> g_releaseCount{0};
 
 std::u16string HresultText(HRESULT result) {
   char buffer[64];
@@ -53,7 +57,10 @@ class CArgumentList {
 class CComAutomationObject : public AutomationObject {
  public:
   explicit CComAutomationObject(IDispatch* dispatch) : m_dispatch(dispatch) {}
-  ~CComAutomationObject() override { m_dispatch->Release(); }
+  ~CComAutomationObject() override {
+    ++g_releaseCount;
+    m_dispatch->Release();
+  }
   CComAutomationObject(const CComAutomationObject&) = delete;
   CComAutomationObject& operator=(const CComAutomationObject&) = delete;
 
@@ -78,6 +85,7 @@ class CComAutomationObject : public AutomationObject {
     VariantInit(&result);
     EXCEPINFO info{};
     UINT argumentError = 0;
+    ++g_invokeCount;
     HRESULT hr = m_dispatch->Invoke(dispatchId, IID_NULL, kInvokeLocale, flags, &params,
                                     kind == InvokeKind::kPut ? nullptr : &result, &info, &argumentError);
     if (hr == DISP_E_EXCEPTION) throw CAutomationError(TakeDescription(info, hr));
@@ -117,3 +125,7 @@ IDispatch* DispatchOfWrapped(const AutomationObjectPtr& object) {
   wrapped->Dispatch()->AddRef();
   return wrapped->Dispatch();
 }
+
+long ComInvokeCount() { return g_invokeCount; }
+
+long ComReleaseCount() { return g_releaseCount; }

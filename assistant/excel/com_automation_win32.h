@@ -32,6 +32,11 @@ IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object);
 AutomationValue AutomationValueFromVariant(const VARIANT& variant);
 void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant);
 
+// How many calls the objects of WrapDispatch have made, and how many of
+// them have released their IDispatch, for measurements.
+long ComInvokeCount();
+long ComReleaseCount();
+
 // How many IDispatch objects of ExposeAsDispatch are alive.
 long ExposedDispatchCount();
 
@@ -45,6 +50,13 @@ long ExternalConnectionCount();
 using ExposedCallObserver = void (*)(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args,
                                      const AutomationValue& result);
 void SetExposedCallObserver(ExposedCallObserver observer);
+// Called before every such call; returns the dispatch id to call instead of
+// `dispatchId` (a server's other ids for the same member).
+using ExposedCallFilter = int (*)(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args);
+void SetExposedCallFilter(ExposedCallFilter filter);
+// Turns the dispatch id found for a name into the one to answer.
+using ExposedNameFilter = int (*)(int dispatchId);
+void SetExposedNameFilter(ExposedNameFilter filter);
 
 // The connection-point container of `object` when it is a worksheet of the
 // in-memory workbook (null otherwise), a tear-off of `owner`, its IDispatch.

@@ -38,7 +38,8 @@ class CWin32RunningMoniker : public RunningMoniker {
 
   AutomationObjectPtr BindToObject() override {
     IDispatch* dispatch = nullptr;
-    if (FAILED(m_moniker->BindToObject(m_context.Get(), nullptr, IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+    if (FAILED(m_moniker->BindToObject(m_context.Get(), nullptr, IID_IDispatch,
+                                       reinterpret_cast<void**>(&dispatch))))
       return nullptr;
     return WrapDispatch(dispatch);
   }
@@ -70,10 +71,13 @@ class CSinkDispatch : public IDispatch {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
 
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                    UINT*) override {
+    ++m_events;
     if (!m_target || !params || params->cArgs == 0) return S_OK;
     // No error may go back to the spreadsheet, which only reports the event.
     try {
@@ -84,9 +88,12 @@ class CSinkDispatch : public IDispatch {
     return S_OK;
   }
 
+  long Events() const { return m_events; }
+
  private:
   AutomationObjectPtr m_target;
   std::atomic<ULONG> m_references{1};
+  std::atomic<long> m_events{0};
 };
 
 CSinkDispatch g_sinkDispatch;
@@ -113,6 +120,8 @@ class CWin32ConnectionPoint : public ConnectionPoint {
 
 IDispatch* WorksheetEventSinkDispatch() { return &g_sinkDispatch; }
 
+long WorksheetEventCount() { return g_sinkDispatch.Events(); }
+
 AutomationObjectPtr CWin32ExcelDiscovery::GetActiveObject(std::u16string_view progId) {
   CLSID classId;
   if (FAILED(CLSIDFromProgID(WideOf(progId).c_str(), &classId))) return nullptr;
@@ -136,8 +145,9 @@ bool CWin32ExcelDiscovery::EnumRunningObjects(std::vector<std::unique_ptr<Runnin
   CComPtr<IBindCtx> context;
   CComPtr<IRunningObjectTable> table;
   CComPtr<IEnumMoniker> list;
-  if (FAILED(CreateBindCtx(0, context.Receive())) || FAILED(context->GetRunningObjectTable(table.Receive())) ||
-      FAILED(table->EnumRunning(list.Receive())) || !list) {
+  if (FAILED(CreateBindCtx(0, context.Receive())) ||
+      FAILED(context->GetRunningObjectTable(table.Receive())) || FAILED(table->EnumRunning(list.Receive())) ||
+      !list) {
     return false;
   }
   list->Reset();
@@ -148,7 +158,8 @@ bool CWin32ExcelDiscovery::EnumRunningObjects(std::vector<std::unique_ptr<Runnin
   return true;
 }
 
-std::unique_ptr<ConnectionPoint> CWin32ExcelDiscovery::FindWorksheetEvents(const AutomationObjectPtr& object) {
+std::unique_ptr<ConnectionPoint> CWin32ExcelDiscovery::FindWorksheetEvents(
+    const AutomationObjectPtr& object) {
   CComPtr<IDispatch> dispatch = CComPtr<IDispatch>::Adopt(DispatchOfWrapped(object));
   if (!dispatch) return nullptr;
   CComPtr<IConnectionPointContainer> container;

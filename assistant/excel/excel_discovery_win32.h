@@ -22,3 +22,5 @@ class CWin32ExcelDiscovery : public ExcelDiscovery {
 // The one static IDispatch through which the spreadsheet calls the sink of
 // an advise: reference counts only count, it is never deleted.
 IDispatch* WorksheetEventSinkDispatch();
+// How many events that IDispatch has received, for measurements.
+long WorksheetEventCount();

@@ -113,8 +113,8 @@ void ConnectEvents(ExcelLink& link, const ExcelDispatch& sheet) {
   }
 }
 
-int ConnectSheet(ExcelLink& link, const ExcelDispatch& window, const ExcelDispatch& sheet, std::string& caption,
-                 int& sheetIndex) {
+int ConnectSheet(ExcelLink& link, const ExcelDispatch& window, const ExcelDispatch& sheet,
+                 std::string& caption, int& sheetIndex) {
   std::string windowCaption = ToGbk(window.Caption());
   // Refused rather than cut: a cut caption would never match the window again.
   if (windowCaption.size() > kCaptionBytes) return FailAttach(link, kMsgNoSpecifiedInstance, ST_OK);
@@ -140,7 +140,11 @@ ExcelLink::ExcelLink(ExcelDiscovery& discoveryPort, LinkWindow& mainWindow)
       window(mainWindow),
       sink(std::make_shared<CWorksheetEventSink>(mainWindow, g_currentLayout)) {}
 
-ExcelLink::~ExcelLink() = default;
+// A link that goes while attached stops the events it would otherwise keep
+// receiving; the main window may be gone already, so it is not told.
+ExcelLink::~ExcelLink() {
+  if (attached && connectionPoint) connectionPoint->Unadvise(adviseCookie);
+}
 
 bool GetRunningExcel(ExcelLink& link, int attempts) {
   for (int attempt = 0; attempt < attempts; ++attempt) {
@@ -199,8 +203,8 @@ int FindWindowIndex(std::string_view caption, const ExcelDispatch& app) {
   return -1;
 }
 
-long InvokeByName(InvokeKind kind, AutomationValue& result, const ExcelDispatch& object, std::u16string_view name,
-                  std::span<const AutomationValue> args) {
+long InvokeByName(InvokeKind kind, AutomationValue& result, const ExcelDispatch& object,
+                  std::u16string_view name, std::span<const AutomationValue> args) {
   if (object.IsEmpty()) return kInvokeNoObject;
   std::optional<int> id = object.Object()->DispatchIdOfName(name);
   if (!id) return kInvokeUnknownName;

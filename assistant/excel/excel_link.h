@@ -79,8 +79,8 @@ int FindWindowIndex(std::string_view caption, const ExcelDispatch& app);
 
 // Calls the member `name` of `object` with `args` in the given order; 0 on
 // success, kInvokeNoObject for an empty object, or the failure's code.
-long InvokeByName(InvokeKind kind, AutomationValue& result, const ExcelDispatch& object, std::u16string_view name,
-                  std::span<const AutomationValue> args = {});
+long InvokeByName(InvokeKind kind, AutomationValue& result, const ExcelDispatch& object,
+                  std::u16string_view name, std::span<const AutomationValue> args = {});
 
 // Attaches the sheet `sheetIndex` of the workbook window `caption`, or the
 // active sheet of the running (or a new) application when either is unset;

@@ -13,6 +13,8 @@ namespace {
 std::atomic<long> g_exposedCount{0};
 std::atomic<long> g_externalConnections{0};
 ExposedCallObserver g_observer = nullptr;
+ExposedCallFilter g_filter = nullptr;
+ExposedNameFilter g_nameFilter = nullptr;
 
 InvokeKind KindOf(WORD flags) {
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return InvokeKind::kPut;
@@ -35,10 +37,14 @@ HRESULT ReadArguments(const DISPPARAMS& params, InvokeKind kind, std::vector<Aut
   return S_OK;
 }
 
+// The spreadsheet's own error code and source, which its clients may test.
+constexpr SCODE kSpreadsheetError = static_cast<SCODE>(0x800A03EC);
+
 void FillException(EXCEPINFO* info, const std::u16string& description) {
   if (!info) return;
   *info = EXCEPINFO{};
-  info->scode = E_FAIL;
+  info->scode = kSpreadsheetError;
+  info->bstrSource = SysAllocString(L"Microsoft Excel");
   info->bstrDescription = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(description.data()),
                                             static_cast<UINT>(description.size()));
 }
@@ -102,6 +108,7 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
     for (UINT i = 0; i < count; ++i) {
       std::optional<int> id = i == 0 ? m_object->DispatchIdOfName(reinterpret_cast<const char16_t*>(names[0]))
                                      : std::nullopt;  // arguments have no names here
+      if (id && g_nameFilter) id = g_nameFilter(*id);
       ids[i] = id ? *id : DISPID_UNKNOWN;
       if (!id) result = DISP_E_UNKNOWNNAME;
     }
@@ -117,6 +124,7 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
       std::vector<AutomationValue> args;
       HRESULT read = ReadArguments(params ? *params : none, kind, args);
       if (FAILED(read)) return read;
+      if (g_filter) id = g_filter(id, kind, args);
       AutomationValue value = m_object->Invoke(id, kind, args);
       if (g_observer) g_observer(id, kind, args, value);
       if (result) {
@@ -150,3 +158,7 @@ long ExposedDispatchCount() { return g_exposedCount; }
 long ExternalConnectionCount() { return g_externalConnections; }
 
 void SetExposedCallObserver(ExposedCallObserver observer) { g_observer = observer; }
+
+void SetExposedCallFilter(ExposedCallFilter filter) { g_filter = filter; }
+
+void SetExposedNameFilter(ExposedNameFilter filter) { g_nameFilter = filter; }

@@ -7,7 +7,8 @@
 #include "assistant/excel/excel_dispatch.h"
 #include "assistant/excel/link_window.h"
 
-AutomationValue CWorksheetEventSink::Invoke(int dispatchId, InvokeKind, std::span<const AutomationValue> args) {
+AutomationValue CWorksheetEventSink::Invoke(int dispatchId, InvokeKind,
+                                            std::span<const AutomationValue> args) {
   if (args.empty()) return {};
   // The spreadsheet waits for this call: no error may travel back to it.
   try {
@@ -21,10 +22,13 @@ AutomationValue CWorksheetEventSink::Invoke(int dispatchId, InvokeKind, std::spa
 void CWorksheetEventSink::Route(int dispatchId, const AutomationValue& target) {
   ExcelDispatch range(AutomationObjectOf(target));
   if (range.IsEmpty()) return;
-  ExcelDispatch sheet = range.Worksheet();
   int row = range.Row();
   int column = range.Column();
   if (column != m_layout.material.number || row <= m_layout.headRows) return;
+  // Read only for the events that use it: each read is a call into the
+  // spreadsheet's process, and most events (the weight cells the
+  // calculation writes) are outside the specification column.
+  ExcelDispatch sheet = range.Worksheet();
   if (dispatchId == dispid::kSelectionChange) {
     m_window.SyncMaterialList(sheet, row);
   } else if (dispatchId == dispid::kChange) {

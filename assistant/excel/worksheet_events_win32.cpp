@@ -29,7 +29,8 @@ class CCounted : public Interface {
 // The sink a client gave: the events interface if it has it, else IDispatch.
 IDispatch* SinkDispatch(IUnknown* sink) {
   IDispatch* dispatch = nullptr;
-  if (SUCCEEDED(sink->QueryInterface(kWorksheetEventsIid, reinterpret_cast<void**>(&dispatch)))) return dispatch;
+  if (SUCCEEDED(sink->QueryInterface(kWorksheetEventsIid, reinterpret_cast<void**>(&dispatch))))
+    return dispatch;
   if (SUCCEEDED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) return dispatch;
   return nullptr;
 }
@@ -87,7 +88,8 @@ class CEventsPoint : public CCounted<IConnectionPoint> {
 // object keeps one identity.
 class CEventsContainer : public CCounted<IConnectionPointContainer> {
  public:
-  CEventsContainer(std::shared_ptr<CModelSheet> sheet, IDispatch* owner) : m_sheet(std::move(sheet)), m_owner(owner) {
+  CEventsContainer(std::shared_ptr<CModelSheet> sheet, IDispatch* owner)
+      : m_sheet(std::move(sheet)), m_owner(owner) {
     m_owner->AddRef();
   }
   ~CEventsContainer() override { m_owner->Release(); }

@@ -19,7 +19,9 @@ struct GridState {
   bool typing = false;
 };
 
-GridState* StateOf(HWND window) { return reinterpret_cast<GridState*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+GridState* StateOf(HWND window) {
+  return reinterpret_cast<GridState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 std::shared_ptr<CModelSheet> SheetOf(HWND window) {
   GridState* state = StateOf(window);
@@ -124,8 +126,9 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   try {
     switch (message) {
       case WM_NCCREATE:
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        SetWindowLongPtrW(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
         break;
       case WM_NCDESTROY:
         delete StateOf(window);

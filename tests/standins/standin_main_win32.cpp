@@ -20,6 +20,7 @@ int Serve(HINSTANCE instance, const StandinOptions& options) {
     if (server.ShouldExit()) PostQuitMessage(0);
   });
   if (!windows.Create(instance) || !server.Start()) return 3;
+  server.SetCallListener([&windows] { windows.Sync(false); });
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

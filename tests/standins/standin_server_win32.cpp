@@ -5,10 +5,12 @@
 
 #include <atomic>
 
+#include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/excel_dispatch.h"
 #include "assistant/excel/model_objects.h"
+#include "tests/standins/standin_file.h"
 #include "tests/standins/standin_registration_win32.h"
 
 CStandinServer* g_standinServer = nullptr;
@@ -67,14 +69,31 @@ class CClassFactory : public IClassFactory {
   std::atomic<ULONG> m_references{1};
 };
 
+std::wstring PathArgument(std::span<const AutomationValue> args) {
+  if (args.empty()) return {};
+  const auto* text = std::get_if<std::u16string>(&args[0]);
+  return text ? WideOf(*text) : std::wstring();
+}
+
+int FilterCall(int dispatchId, InvokeKind, std::span<const AutomationValue> args) {
+  if (dispatchId == kOpenNew) dispatchId = dispid::kOpen;
+  if (dispatchId == kSaveAsNew) dispatchId = dispid::kSaveAs;
+  if (g_standinServer && (dispatchId == dispid::kOpen || dispatchId == dispid::kAdd))
+    g_standinServer->ReadFile(PathArgument(args));
+  return dispatchId;
+}
+
+// Names answer with the newer ids, as the spreadsheet's own do.
+int FilterName(int dispatchId) {
+  if (dispatchId == dispid::kOpen) return kOpenNew;
+  if (dispatchId == dispid::kSaveAs) return kSaveAsNew;
+  return dispatchId;
+}
+
 void ObserveCall(int dispatchId, InvokeKind, std::span<const AutomationValue> args, const AutomationValue&) {
   if (!g_standinServer) return;
-  std::wstring path;
-  if (!args.empty()) {
-    if (const auto* text = std::get_if<std::u16string>(&args[0])) path = WideOf(*text);
-  }
-  g_standinServer->NoteCall(dispatchId, path);
-  g_standinServer->RefreshRunningObjects();
+  g_standinServer->NoteCall(dispatchId, PathArgument(args));
+  g_standinServer->AfterCall();
 }
 
 }  // namespace
@@ -84,11 +103,15 @@ CStandinServer::CStandinServer(const StandinOptions& options) : m_options(option
   m_model->visible = !options.embedding;  // started by hand: shown at once
   g_standinServer = this;
   SetExposedCallObserver(&ObserveCall);
+  SetExposedCallFilter(&FilterCall);
+  SetExposedNameFilter(&FilterName);
 }
 
 CStandinServer::~CStandinServer() {
   Stop();
   SetExposedCallObserver(nullptr);
+  SetExposedCallFilter(nullptr);
+  SetExposedNameFilter(nullptr);
   g_standinServer = nullptr;
 }
 
@@ -118,9 +141,26 @@ void CStandinServer::NoteCall(int dispatchId, const std::wstring& path) {
   } else if (dispatchId == dispid::kSaveAs || dispatchId == kSaveAsNew) {
     // The saved workbook has taken the file's name.
     for (const auto& workbook : m_model->Workbooks()) {
-      if (WideOf(workbook->Name()) == FileNamePart(path)) m_paths[workbook.get()] = FullPath(path);
+      if (WideOf(workbook->Name()) != FileNamePart(path)) continue;
+      m_paths[workbook.get()] = FullPath(path);
+      if (!SaveStandinFile(*workbook, path)) throw CAutomationError(u"The file could not be written.");
     }
   }
+}
+
+void CStandinServer::ReadFile(const std::wstring& path) {
+  std::u16string key(path.begin(), path.end());
+  if (path.empty() || m_model->HasSavedFile(key) ||
+      GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return;
+  // Read into a workbook of its own, then kept by the model as a saved file,
+  // which Open and Add copy.
+  auto scratch = CWorkbookModel::Create();
+  scratch->sheetsInNewWorkbook = 0;
+  auto workbook = scratch->AddWorkbook(std::nullopt);
+  if (!LoadStandinFile(*workbook, path))
+    throw CAutomationError(u"The file is not a workbook of this program.");
+  m_model->SaveWorkbookAs(*workbook, key);
 }
 
 void CStandinServer::RefreshRunningObjects() {

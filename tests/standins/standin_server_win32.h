@@ -9,6 +9,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,8 +32,17 @@ class CStandinServer {
   const std::shared_ptr<CWorkbookModel>& Model() const { return m_model; }
   // The running object table up to date with the workbooks.
   void RefreshRunningObjects();
-  // Notes the full path of a workbook that a call saved or opened.
+  // Notes the full path of a workbook that a call saved or opened, and
+  // writes a saved one to its file.
   void NoteCall(int dispatchId, const std::wstring& path);
+  // Makes the workbook file at `path` known to the model, for Open and Add.
+  void ReadFile(const std::wstring& path);
+  // Runs after every call a client made, once the registrations are updated.
+  void SetCallListener(std::function<void()> listener) { m_callListener = std::move(listener); }
+  void AfterCall() {
+    RefreshRunningObjects();
+    if (m_callListener) m_callListener();
+  }
   // No client holds the server (any more) and no window is shown.
   bool ShouldExit();
 
@@ -53,6 +63,7 @@ class CStandinServer {
   DWORD m_activeCookie = 0;
   std::map<const CModelWorkbook*, std::wstring> m_paths;
   std::map<const CModelWorkbook*, Listing> m_listings;
+  std::function<void()> m_callListener;
   bool m_everConnected = false;
   ULONGLONG m_startTick = GetTickCount64();
 };

@@ -35,15 +35,16 @@ bool CStandinWindows::Create(HINSTANCE instance) {
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
   frame.lpszClassName = kFrameClass;
   if (!RegisterClassW(&frame) || !RegisterGridClass(instance)) return false;
-  m_frame = CreateWindowExW(0, kFrameClass, WideOf(m_model->caption).c_str(),
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 900, 700, nullptr, nullptr, instance, this);
+  m_frame =
+      CreateWindowExW(0, kFrameClass, WideOf(m_model->caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      40, 40, 900, 700, nullptr, nullptr, instance, this);
   if (!m_frame) return false;
   SetTimer(m_frame, kTickTimer, kTickMs, nullptr);
-  Sync();
+  Sync(true);
   return true;
 }
 
-void CStandinWindows::Sync() {
+void CStandinWindows::Sync(bool repaint) {
   std::wstring caption = WideOf(m_model->caption);
   if (TitleOf(m_frame) != caption) SetWindowTextW(m_frame, caption.c_str());
   const auto& workbooks = m_model->Workbooks();
@@ -55,12 +56,16 @@ void CStandinWindows::Sync() {
     std::wstring name = WideOf(workbooks[i]->Name());
     if (m_books[i] && TitleOf(m_books[i]) != name) SetWindowTextW(m_books[i], name.c_str());
   }
-  if (auto active = m_model->ActiveWorkbook()) {
+  if (auto active = m_model->ActiveWorkbook(); active && active != m_shownActive.lock()) {
+    m_shownActive = active;
     for (std::size_t i = 0; i < workbooks.size(); ++i) {
-      if (workbooks[i] == active && m_books[i]) SetWindowPos(m_books[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      if (workbooks[i] == active && m_books[i])
+        SetWindowPos(m_books[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
   }
-  for (HWND book : m_books) InvalidateRect(book, nullptr, TRUE);
+  if (repaint) {
+    for (HWND book : m_books) InvalidateRect(book, nullptr, TRUE);
+  }
   bool shown = IsWindowVisible(m_frame) != FALSE;
   if (shown != m_model->visible) ShowWindow(m_frame, m_model->visible ? SW_SHOW : SW_HIDE);
 }
@@ -83,7 +88,7 @@ LRESULT CALLBACK CStandinWindows::FrameProc(HWND window, UINT message, WPARAM wP
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_TIMER:
-      self->Sync();
+      self->Sync(true);
       if (self->m_onTick) self->m_onTick();
       return 0;
     case WM_SIZE:

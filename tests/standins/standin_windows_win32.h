@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "assistant/excel/workbook_model.h"
 
@@ -25,8 +26,10 @@ class CStandinWindows {
   CStandinWindows& operator=(const CStandinWindows&) = delete;
 
   bool Create(HINSTANCE instance);
-  // Titles, visibility and one window per workbook, as the model has them.
-  void Sync();
+  // Titles, visibility and one window per workbook, as the model has them;
+  // the grids are repainted too when `repaint` is set (on the timer only, as
+  // a repaint after every call would cost more than the call).
+  void Sync(bool repaint);
   HWND Frame() const { return m_frame; }
 
  private:
@@ -38,4 +41,5 @@ class CStandinWindows {
   HINSTANCE m_instance = nullptr;
   HWND m_frame = nullptr;
   std::vector<HWND> m_books;
+  std::weak_ptr<CModelWorkbook> m_shownActive;
 };

@@ -39,7 +39,8 @@ TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
     int column;
     bool reacts;
   };
-  const Case cases[] = {{3, 2, true}, {2, 2, false}, {1, 2, false}, {4, 3, false}, {9, 1, false}, {400, 2, true}};
+  const Case cases[] = {{3, 2, true},  {2, 2, false}, {1, 2, false},
+                        {4, 3, false}, {9, 1, false}, {400, 2, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
     m_window.syncedRows.clear();
@@ -52,7 +53,7 @@ TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
 
 TEST_F(ExcelLinkEventsTest, ABlockTargetIsTakenByItsFirstCell) {
   m_sheet->TypeInto(7, 2, u"-120*6");
-  m_sheet->SetValue({7, 1, 7, 3}, u"-100*10");  // first cell A7: not the specification column
+  m_sheet->SetValue({7, 1, 7, 3}, u"-100*10");                  // first cell A7: not the specification column
   EXPECT_EQ(m_sheet->CellFormula(7, 6), u"=C7*5.650000/1000");  // from the typing only
   m_sheet->SetValue({8, 2, 9, 3}, u"-100*10");
   EXPECT_EQ(m_sheet->CellFormula(8, 6), u"=C8*7.850000/1000");

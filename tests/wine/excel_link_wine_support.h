@@ -23,7 +23,8 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // The stand-in's frame window, or null when no stand-in runs.
 HWND StandinFrame();
 
-// Waits for the process of `frame` to end; false when it did not in time.
+// Waits for the process of `frame` to end; false when it did not in time,
+// and then ends it, so that no stand-in outlives the test.
 bool WaitForStandinExit(HWND frame, std::chrono::milliseconds timeout = 15s);
 
 }  // namespace linktest

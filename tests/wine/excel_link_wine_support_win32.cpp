@@ -1,6 +1,5 @@
 #include "tests/wine/excel_link_wine_support.h"
 
-
 namespace linktest {
 
 bool RunStandin(const std::wstring& arguments) {
@@ -39,9 +38,10 @@ HWND StandinFrame() { return FindWindowW(L"XLMAIN", nullptr); }
 bool WaitForStandinExit(HWND frame, std::chrono::milliseconds timeout) {
   DWORD processId = 0;
   GetWindowThreadProcessId(frame, &processId);
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
   if (!process) return !IsWindow(frame);  // already gone
   bool ended = PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeout);
+  if (!ended) TerminateProcess(process, 1);
   CloseHandle(process);
   return ended;
 }

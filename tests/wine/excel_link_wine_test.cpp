@@ -39,7 +39,7 @@ class ExcelLinkWineTest : public ::testing::Test {
   void TearDown() override {
     DetachSheet(m_link);
     HWND frame = StandinFrame();
-    if (!m_link.app.IsEmpty()) m_link.app.SetVisible(false);
+    if (frame && (!m_link.app.IsEmpty() || GetRunningExcel(m_link))) m_link.app.SetVisible(false);
     m_link.app.Release();
     if (frame) {
       EXPECT_TRUE(WaitForStandinExit(frame)) << "the stand-in did not end";
@@ -93,8 +93,8 @@ TEST_F(ExcelLinkWineTest, WorkbooksAreFoundByTheirWindowCaption) {
     const char* caption;
     int found;
   };
-  const Case cases[] = {{"Book1", 1}, {"book1.XLS", 1}, {"BOOK2", 1}, {"Book2.xls", -1}, {"Book3", -1},
-                        {"Spreadsheet", -1}};
+  const Case cases[] = {{"Book1", 1},      {"book1.XLS", 1}, {"BOOK2", 1},
+                        {"Book2.xls", -1}, {"Book3", -1},    {"Spreadsheet", -1}};
   for (const Case& c : cases) {
     m_link.app.Release();
     EXPECT_EQ(FindExcelByCaption(m_link, c.caption), c.found) << c.caption;
@@ -153,7 +153,6 @@ TEST_F(ExcelLinkWineTest, AttachedSheetIsCalculatedAsASecondClientTypes) {
   cells.Item(7, 2).SetValue(u"H300*200*6*8");
   PumpUntil([] { return false; }, 500ms);
   EXPECT_EQ(cells.Item(7, 6).Formula(), u"");
-  ASSERT_TRUE(GetRunningExcel(m_link));  // for the tear-down
 }
 
 TEST_F(ExcelLinkWineTest, EntryTypedIntoTheGridIsCalculated) {
@@ -168,6 +167,79 @@ TEST_F(ExcelLinkWineTest, EntryTypedIntoTheGridIsCalculated) {
   EXPECT_TRUE(PumpUntil([&] { return cells.Item(4, 6).Formula() != u""; }));
   EXPECT_EQ(cells.Item(4, 6).Formula(), u"=C4*5.650000/1000");
   EXPECT_EQ(m_window.syncedRows.empty(), false);  // the click moved the selection into column B
+}
+
+TEST_F(ExcelLinkWineTest, SavedWorkbookComesBackFromItsFile) {
+  const std::u16string path = u"C:\\users\\Public\\round.xls";
+  std::u16string header;
+  {
+    ASSERT_TRUE(StartExcel(m_link));
+    ExcelDispatch book = m_link.app.Workbooks().Add();
+    ExcelDispatch sheet = m_link.app.ActiveSheet();
+    WriteStandardHeader(sheet);
+    ExcelDispatch cells = sheet.Cells();
+    header = cells.Item(1, 2).Text();
+    cells.Item(5, 2).SetValue(u"H300*200*6*8");
+    cells.Item(5, 3).SetValue(1500);
+    cells.Item(5, 6).SetFormula(u"=C5*38.500000/1000");
+    cells.Item(5, 2).Font().SetColor(255);
+    sheet.Columns().ColumnItem(6).SetNumberFormatLocal(u"0.00_ ");
+    book.SaveAs(path, 1);
+    HWND frame = StandinFrame();
+    m_link.app.SetVisible(false);
+    m_link.app.Release();
+    book.Release();
+    sheet.Release();
+    cells.Release();
+    ASSERT_TRUE(WaitForStandinExit(frame));
+  }
+  ASSERT_TRUE(StartExcel(m_link));  // a new process, which reads the file
+  m_link.app.Workbooks().Open(path);
+  EXPECT_EQ(m_link.app.ActiveWindow().Caption(), u"round.xls");
+  ExcelDispatch cells = m_link.app.ActiveSheet().Cells();
+  EXPECT_EQ(cells.Item(1, 2).Text(), header);
+  EXPECT_EQ(cells.Item(1, 1).MergeArea().Count(), 2);
+  EXPECT_EQ(cells.Item(5, 2).Text(), u"H300*200*6*8");
+  EXPECT_EQ(cells.Item(5, 2).Font().Color(), 255);
+  EXPECT_EQ(cells.Item(5, 6).Formula(), u"=C5*38.500000/1000");
+  EXPECT_EQ(cells.Item(5, 6).Text(), u"57.75 ");
+
+  // Listed under its full path; opened again by the newer id of Open.
+  ExcelDispatch app = m_link.app;
+  m_link.app.Release();
+  EXPECT_EQ(FindExcelByCaption(m_link, "ROUND"), 1);
+  EXPECT_EQ(app.Workbooks().Object()->DispatchIdOfName(u"Open"), 0x783);
+  AutomationValue argument = path;
+  ExcelDispatch(
+      AutomationObjectOf(app.Workbooks().Invoke(0x783, InvokeKind::kMethod, std::span(&argument, 1))));
+  EXPECT_EQ(app.Windows().Count(), 2);
+}
+
+// A stand-in told to keep new workbooks out of the running object table:
+// the new BOM is attached through the application that added it.
+TEST_F(ExcelLinkWineTest, UnlistedNewWorkbookIsAttachedThroughItsApplication) {
+  ASSERT_TRUE(RunStandin(L"/regserver /unlisted"));
+  NewBom();
+  ASSERT_TRUE(RunStandin(L"/regserver"));  // the next start lists them again
+  ExcelDispatch app = m_link.app;
+  m_link.app.Release();
+  EXPECT_EQ(FindExcelByCaption(m_link, m_caption), -1);
+  std::string caption = m_caption;
+  int sheetIndex = m_sheetIndex;
+  EXPECT_EQ(AttachSheet(m_link, caption, sheetIndex), ST_OK);
+  EXPECT_FALSE(m_link.attached);
+  EXPECT_EQ(m_window.messages, std::vector<std::string>{kMsgNoSpecifiedInstance});
+
+  m_link.app = app;
+  app.Release();
+  EXPECT_EQ(AttachSheet(m_link, m_caption, m_sheetIndex), ST_OK);
+  EXPECT_TRUE(m_link.attached);
+  EXPECT_EQ(m_caption, "Book1");
+  EXPECT_EQ(m_window.messages.size(), 1u);
+  ExcelDispatch cells = SecondClientSheet().Cells();
+  cells.Item(5, 2).SetValue(u"-100*10");
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(5, 6).Formula() != u""; }));
+  EXPECT_EQ(cells.Item(5, 6).Formula(), u"=C5*7.850000/1000");
 }
 
 }  // namespace

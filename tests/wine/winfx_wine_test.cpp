@@ -63,6 +63,8 @@ class CControlsDialog : public winfx::CDialog {
 
   bool OnTimer(UINT_PTR id) override {
     if (id != kCheckTimer) return false;
+    // The first ticks may come before the dialog was ever painted.
+    if (drawnItems == 0 && ++m_waitedTicks < 300) return true;
     StopTimer(kCheckTimer);
     editText = winfx::CEdit(GetItem(IDC_EDIT)).GetText();
     RECT second = m_checks.GetItemRect(1);
@@ -72,7 +74,6 @@ class CControlsDialog : public winfx::CDialog {
     comboSelection = winfx::CComboBox(GetItem(IDC_COMBO)).GetCurSel();
     progress = winfx::CProgressBar(GetItem(IDC_PROGRESS)).GetPos();
     listViewCell = winfx::CListView(GetItem(IDC_LIST_VIEW)).GetItemText(0, 1);
-    UpdateWindow(m_checks.GetHwnd());
     EndDialog(42);
     return true;
   }
@@ -94,6 +95,7 @@ class CControlsDialog : public winfx::CDialog {
 
  private:
   winfx::CCheckListBox m_checks;
+  int m_waitedTicks = 0;
 };
 
 TEST(Winfx, ModalDialogDrivesItsControls) {
