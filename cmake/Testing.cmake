@@ -29,6 +29,7 @@ function(zm_add_unit_test name)
     # the report goes to a name relative to the working folder.
     add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${name}.xml
              WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()
