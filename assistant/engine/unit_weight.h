@@ -15,8 +15,8 @@ inline constexpr int kLookupNone = -1;
 // Computes the unit weight of `spec` in kg/m (dimensions in mm) into `weight`:
 // a library row, else a user formula, else a built-in shape (plate "-b*t",
 // tube "Dd*t", H-section "Hh*b*tw*tf", C-section "Ch*b*c*t", bar "φd"). The
-// CAD notation "%%C" of a tube is the row calculation's to translate. Tapered dimensions "a~b" are rewritten in `spec` to their mean.
-// `lookupMode` > 0 matches rows exactly, 0 ignoring ASCII case, < 0 skips the
+// CAD notation "%%C" of a tube is the row calculation's to translate. Tapered dimensions "a~b" are rewritten
+// in `spec` to their mean. `lookupMode` > 0 matches rows exactly, 0 ignoring ASCII case, < 0 skips the
 // library. Returns ST_OK or ST_FAIL; `weight` means something only with ST_OK.
 int ComputeUnitWeight(const MaterialLibrary& library, std::string& spec, double& weight, int lookupMode,
                       float factor, float density);
