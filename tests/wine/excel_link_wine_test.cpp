@@ -11,6 +11,7 @@
 #include "assistant/config/bom_style.h"
 #include "assistant/engine/bom_row.h"
 #include "assistant/engine/material_library.h"
+#include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/excel_discovery_win32.h"
 #include "assistant/excel/excel_link.h"
@@ -82,6 +83,20 @@ TEST_F(ExcelLinkWineTest, ExcelIsStartedThenFoundRunning) {
   EXPECT_EQ(m_discovery.FindTopLevelWindow(m_link.app.Caption()), reinterpret_cast<WindowHandle>(frame));
   EXPECT_TRUE(GetOrStartExcel(m_link));
   EXPECT_EQ(StandinFrame(), frame);  // the running one, not a second
+  m_link.app.Workbooks().Add();
+  try {
+    m_link.app.Sheets().Item(9);
+    ADD_FAILURE() << "a sheet that does not exist was given";
+  } catch (const CAutomationError& error) {
+    EXPECT_EQ(error.Description(), u"The index is out of range.");
+  }
+
+  // Released and hidden, it ends and leaves nothing registered behind.
+  m_link.app.SetVisible(false);
+  m_link.app.Release();
+  ASSERT_TRUE(WaitForStandinExit(frame));
+  EXPECT_FALSE(GetRunningExcel(m_link));
+  EXPECT_EQ(FindExcelByCaption(m_link, "Book1"), -1);
 }
 
 TEST_F(ExcelLinkWineTest, WorkbooksAreFoundByTheirWindowCaption) {
