@@ -62,7 +62,10 @@ void CProgressPage::SetProgressRange(int low, int high) {
 }
 
 void CProgressPage::SetProgressPosition(int position) {
-  winfx::CProgressBar(GetItem(IDC_PROGRESS)).SetPos(position);
+  winfx::CProgressBar bar(GetItem(IDC_PROGRESS));
+  bar.SetPos(position);
+  // The run holds the thread: paint now, or the bar stands still until the end.
+  UpdateWindow(bar.GetHwnd());
 }
 
 void CProgressPage::SetFileLabel(const std::string& text) {

@@ -94,8 +94,8 @@ bool CSetupWizard::ShowPage(std::size_t index) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   page.Enable(true);
   page.Show(true);
-  page.Invalidate(true);
-  UpdateWindow(page.GetHwnd());
+  RedrawWindow(page.GetHwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   page.OnSetActive();
   page.active = true;
   m_active = index;

@@ -29,5 +29,7 @@ std::filesystem::path LinkTarget(const std::filesystem::path& link);
 
 // The id of the control that has the keyboard focus in the process.
 int GetFocusedControlId(DWORD processId);
-// Saves a picture of the window under screenshots/<language>/<name>.bmp.
-void SavePicture(HWND window, const std::wstring& language, const std::wstring& name);
+// Saves a picture of the window under screenshots/<language>/<name>.bmp,
+// after letting it repaint; `settle` false takes the screen as it is now.
+void SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle = true);
+std::filesystem::path PicturePath(const std::wstring& language, const std::wstring& name);

@@ -132,10 +132,16 @@ int GetFocusedControlId(DWORD processId) {
   return GetDlgCtrlID(info.hwndFocus);
 }
 
-void SavePicture(HWND window, const std::wstring& language, const std::wstring& name) {
-  fs::path folder = fs::absolute(L"screenshots") / language;
-  fs::create_directories(folder);
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Sleep(300);
-  uidriver::SaveWindowPicture(window, folder / (name + L".bmp"));
+std::filesystem::path PicturePath(const std::wstring& language, const std::wstring& name) {
+  return fs::absolute(L"screenshots") / language / (name + L".bmp");
+}
+
+void SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle) {
+  fs::path file = PicturePath(language, name);
+  fs::create_directories(file.parent_path());
+  if (settle) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+  }
+  uidriver::SaveWindowPicture(window, file);
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "setup/res/install_resource.h"
@@ -137,8 +138,13 @@ class InstallTest : public ::testing::Test {
     GoToSettingPage(wizard, folder);
     SavePicture(wizard, language.name, L"2-setting");
     LeaveSettingPage(wizard);
-    // The run holds the page for a moment only; take it if it can be seen.
-    if (WaitForPage(wizard, IDC_PROGRESS, 2s)) SavePicture(wizard, language.name, L"3-progress");
+    // The run holds the page for a moment only: take the screen at once, and
+    // keep the picture only if the page was still there afterwards.
+    if (HWND progress = WaitForPage(wizard, IDC_PROGRESS, 2s)) {
+      std::this_thread::sleep_for(30ms);  // the page paints before the run starts
+      SavePicture(wizard, language.name, L"3-progress", false);
+      if (VisibleChildDialog(wizard) != progress) fs::remove(PicturePath(language.name, L"3-progress"));
+    }
     WaitUntil([&] { return IsItemVisible(wizard, IDC_WIZARD_FINISH); }, 60s);
     SavePicture(wizard, language.name, L"4-finish");
     FinishAndExit(wizard);
