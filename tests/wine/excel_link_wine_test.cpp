@@ -3,6 +3,7 @@
 // active object and the running object table; this test is the assistant
 // and, through a second reference of its own, the person typing.
 
+#include <olectl.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -168,6 +169,37 @@ TEST_F(ExcelLinkWineTest, AttachedSheetIsCalculatedAsASecondClientTypes) {
   cells.Item(7, 2).SetValue(u"H300*200*6*8");
   PumpUntil([] { return false; }, 500ms);
   EXPECT_EQ(cells.Item(7, 6).Formula(), u"");
+}
+
+// A second sink advised beside the assistant's gets the same events.
+TEST_F(ExcelLinkWineTest, EveryAdvisedSinkHearsTheEvents) {
+  NewBom();
+  ASSERT_EQ(AttachSheet(m_link, m_caption, m_sheetIndex), ST_OK);
+  auto recorder = std::make_shared<CScriptedAutomationObject>();
+  ExcelDispatch sheet = SecondClientSheet();
+  IDispatch* dispatch = ExposeAsDispatch(recorder);
+  IConnectionPointContainer* container = nullptr;
+  IConnectionPoint* raw = nullptr;
+  DWORD cookie = 0;
+  IDispatch* sheetDispatch = DispatchOfWrapped(sheet.Object());
+  ASSERT_TRUE(SUCCEEDED(
+      sheetDispatch->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))));
+  ASSERT_TRUE(SUCCEEDED(container->FindConnectionPoint(kWorksheetEventsIid, &raw)));
+  ASSERT_TRUE(SUCCEEDED(raw->Advise(dispatch, &cookie)));
+
+  sheet.Cells().Item(5, 2).SetValue(u"-100*10");
+  EXPECT_TRUE(PumpUntil([&] { return sheet.Cells().Item(5, 6).Formula() != u""; }));
+  // B5 typed, then F5 and G5 written by the assistant: three changes.
+  int changes = 0;
+  for (const auto& call : recorder->calls) changes += call.dispatchId == 0x609 ? 1 : 0;
+  EXPECT_EQ(changes, 3);
+
+  EXPECT_TRUE(SUCCEEDED(raw->Unadvise(cookie)));
+  EXPECT_EQ(raw->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+  raw->Release();
+  container->Release();
+  sheetDispatch->Release();
+  dispatch->Release();
 }
 
 TEST_F(ExcelLinkWineTest, EntryTypedIntoTheGridIsCalculated) {
