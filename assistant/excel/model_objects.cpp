@@ -188,7 +188,9 @@ class CRangeObject : public CSheetPart {
       case dispid::kWorksheet:
         return MakeWorksheetObject(Part());
       case dispid::kText:
-        return m_block.IsCell() ? Part()->CellText(m_block.top, m_block.left) : Part()->BlockText(m_block);
+        if (m_block.IsCell()) return Part()->CellText(m_block.top, m_block.left);
+        if (std::optional<std::u16string> shared = Part()->BlockText(m_block)) return *shared;
+        return AutomationValue();
       case dispid::kValue:
         return Part()->CellValue(m_block.top, m_block.left);
       case dispid::kFormula:

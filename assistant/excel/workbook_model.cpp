@@ -161,17 +161,18 @@ CellRect CModelSheet::UsedRange() const {
   return used;
 }
 
-std::u16string CModelSheet::BlockText(const CellRect& block) const {
+std::optional<std::u16string> CModelSheet::BlockText(const CellRect& block) const {
   std::u16string first = CellText(block.top, block.left);
   long long area = static_cast<long long>(block.bottom - block.top + 1) * (block.right - block.left + 1);
   long long stored = 0;
   for (const auto& [position, cell] : m_cells) {
     if (!block.Contains(position.first, position.second)) continue;
     ++stored;
-    if (CellText(position.first, position.second) != first) return {};
+    if (CellText(position.first, position.second) != first) return std::nullopt;
   }
   // Cells not stored are empty and show "".
-  return stored < area && !first.empty() ? std::u16string() : first;
+  if (stored < area && !first.empty()) return std::nullopt;
+  return first;
 }
 
 void CModelSheet::CheckWritable() const {

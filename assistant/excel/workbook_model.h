@@ -79,7 +79,9 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   const std::vector<CellRect>& MergedAreas() const { return m_merges; }
   CellRect UsedRange() const;  // A1 for an empty sheet
   // The displayed text of a block: the common text of its cells, "" when they differ.
-  std::u16string BlockText(const CellRect& block) const;
+  // The text the cells of a block share; none when they differ (the
+  // spreadsheet then answers an empty variant).
+  std::optional<std::u16string> BlockText(const CellRect& block) const;
 
   // Writers; a protected sheet refuses them with CAutomationError. Value and
   // formula writes fire one change event for the whole block.
