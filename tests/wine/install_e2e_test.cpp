@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "setup/res/install_resource.h"
+#include "tests/unit/uninstall_messages_expected.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/install_e2e_support.h"
 
@@ -195,30 +196,7 @@ std::string ExpectedLog(const Language& language) {
     line("P0," + group + "\\" + InCodePage(link, codePage) + ",0");
   }
   line("U0," + group + ",0");
-  for (const char* message :
-       {"A10,Zelmorant10.1",
-        "A13,OK",
-        "A36,Can't copy file %s to %s",
-        "A42,Removing files ...",
-        "A43,Are you sure you want uninstall %s?",
-        "A44,Remove",
-        "A45,Remove all",
-        "A46,Close",
-        "A47,%s will be removed after restart",
-        "A48,Uninstall",
-        "A49,Can't process %s",
-        "A50,Uninstall succeed!",
-        "A51,Future other application procedure or you will possibly need %s.Do you still delete them?",
-        "A52,Can't remove %s,retry?",
-        "A53,The files created befor(or after) install, and future other application procedure or you will "
-        "possibly need them",
-        "A54,Removing registry keys...",
-        "A55,Deleting records in INI files...",
-        "A58,Waiting...",
-        "A80,Are you sure you want terminate the uninstall\xA3\xBF",
-        "A81,Checking the installed program..."}) {
-    line(message);
-  }
+  for (const char* message : kExpectedUninstallMessages) line(message);
   return log;
 }
 
