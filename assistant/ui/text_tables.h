@@ -5,14 +5,14 @@
 // of its language (GBK for simplified Chinese and English, Big5 for
 // traditional Chinese). Texts are addressed by row number.
 
-#include <array>
-#include <cstddef>
 #include <initializer_list>
+
+#include "winfx/fixed_text_table.h"
 
 inline constexpr int kTextRows = 100;
 inline constexpr int kTextRowBytes = 100;
 
-using TextTable = std::array<std::array<char, kTextRowBytes>, kTextRows>;
+using TextTable = FixedTextTable<kTextRows, kTextRowBytes>;
 
 extern const TextTable kTextChs;
 extern const TextTable kTextEng;
@@ -32,21 +32,8 @@ const char* UiText(int row);
 // otherwise (the English table holds the bar sign as GBK bytes).
 unsigned UiTextCodePage();
 
-struct TextRow {
-  int row;
-  const char* text;
-};
+using TextRow = FixedTextEntry;
 
-// Builds a table at compile time; a text that does not fit its row, or a row
-// number out of range, stops the build.
 consteval TextTable MakeTextTable(std::initializer_list<TextRow> rows) {
-  TextTable table{};
-  for (const TextRow& entry : rows) {
-    if (entry.row < 0 || entry.row >= kTextRows) throw "text row out of range";
-    std::size_t length = 0;
-    while (entry.text[length] != '\0') ++length;
-    if (length >= kTextRowBytes) throw "text longer than its row";
-    for (std::size_t i = 0; i < length; ++i) table[entry.row][i] = entry.text[i];
-  }
-  return table;
+  return MakeFixedTextTable<kTextRows, kTextRowBytes>(rows);
 }
