@@ -23,3 +23,8 @@ inline std::string ConvertCodePage(std::string_view bytes, unsigned from, unsign
                                    bool* lossless = nullptr) {
   return EncodeToCodePage(DecodeFromCodePage(bytes, from), to, lossless);
 }
+
+// ASCII text (names, numbers, formulas built from them) as UTF-16.
+inline std::u16string Utf16FromAscii(std::string_view ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}

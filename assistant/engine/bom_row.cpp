@@ -33,8 +33,6 @@ std::string ReadSpecification(const ExcelDispatch& cell) {
   return spec;
 }
 
-std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
 const char* Letters(const BomColumn& column) { return column.letters.c_str(); }
 
 std::string TotalWeightFormula(const CurrentLayout& layout, int row, double unitWeight) {
@@ -77,9 +75,10 @@ int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& 
   double unitWeight = std::strtod(FormatText("%.2f", weight).c_str(), nullptr);
   if (layout.singleWeight.number > 0) {
     cells.Item(row, layout.singleWeight.number)
-        .SetFormula(Widen(FormatText("=%s%d*%f/1000", Letters(layout.length), row, unitWeight)));
+        .SetFormula(Utf16FromAscii(FormatText("=%s%d*%f/1000", Letters(layout.length), row, unitWeight)));
   }
-  cells.Item(row, layout.totalWeight.number).SetFormula(Widen(TotalWeightFormula(layout, row, unitWeight)));
+  cells.Item(row, layout.totalWeight.number)
+      .SetFormula(Utf16FromAscii(TotalWeightFormula(layout, row, unitWeight)));
   return ST_OK;
 }
 

@@ -3,13 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+#include "winfx/code_page.h"
 
-std::u16string Widen(const char* text) {
-  std::u16string wide;
-  for (const char* p = text; *p; ++p) wide += static_cast<char16_t>(static_cast<unsigned char>(*p));
-  return wide;
-}
+namespace {
 
 bool IsGeneral(std::u16string_view format) {
   if (format.empty() || format == u"@") return true;
@@ -24,7 +20,7 @@ std::u16string FormatGeneralNumber(double value) {
   if (!std::isfinite(value)) return u"#NUM!";
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.10g", value == 0 ? 0.0 : value);
-  return Widen(buffer);
+  return Utf16FromAscii(buffer);
 }
 
 std::u16string FormatNumber(double value, std::u16string_view format) {
@@ -47,7 +43,7 @@ std::u16string FormatNumber(double value, std::u16string_view format) {
   if (!std::isfinite(value)) return u"#NUM!";
   char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  std::u16string text = Widen(buffer);
+  std::u16string text = Utf16FromAscii(buffer);
   if (text.find_first_not_of(u"-0.") == std::u16string::npos && text[0] == u'-') text.erase(0, 1);
   return text + std::u16string(static_cast<std::size_t>(blanks), u' ');
 }

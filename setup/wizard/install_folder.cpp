@@ -1,6 +1,7 @@
 #include "setup/wizard/install_folder.h"
 
 #include "setup/wizard/setup_state.h"
+#include "winfx/code_page.h"
 
 namespace {
 
@@ -11,8 +12,6 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
-
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 }  // namespace
 
@@ -28,5 +27,5 @@ std::u16string ComposeBrowsedFolder(std::u16string_view chosen) {
   std::u16string folder(chosen);
   if (folder.find(u"Zelmorant") != std::u16string::npos) return folder;
   if (folder.empty() || folder.back() != u'\\') folder += u'\\';
-  return folder + Widen(kProductVersion);
+  return folder + Utf16FromAscii(kProductVersion);
 }

@@ -91,8 +91,3 @@ void WriteGzip(const std::filesystem::path& file, const std::string& content) {
   Check(gzip.Write(content.data(), static_cast<int>(content.size())), "gzip write");
   Check(gzip.Close(), "gzip close");
 }
-
-std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}

@@ -48,5 +48,3 @@ std::string MakeTar(const std::vector<TarTestEntry>& entries, bool endBlocks = t
 std::string TarHeader(const std::string& name, uint64_t size, char typeFlag);
 
 void WriteGzip(const std::filesystem::path& file, const std::string& content);
-
-std::string ReadBytes(const std::filesystem::path& file);

@@ -12,11 +12,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 AssistantSettings LoadFrom(const CTempFolder& folder, std::string_view content) {
   folder.WriteFile(kSettingsFileName, content);
   AssistantSettings settings;

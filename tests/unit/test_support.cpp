@@ -10,6 +10,11 @@ std::string Gbk(std::string_view utf8) { return ConvertCodePage(utf8, kCodePageU
 
 std::string Big5(std::string_view utf8) { return ConvertCodePage(utf8, kCodePageUtf8, kCodePageBig5); }
 
+std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 CTempFolder::CTempFolder() {
   static std::atomic<int> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();

@@ -11,6 +11,9 @@
 std::string Gbk(std::string_view utf8);
 std::string Big5(std::string_view utf8);
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadBytes(const std::filesystem::path& file);
+
 // A fresh folder under the system's temporary folder, removed with the object.
 class CTempFolder {
  public:
