@@ -63,7 +63,16 @@ int BomLookupMode(const AssistantSettings& settings) {
 int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& library,
                     const CurrentLayout& layout, const AssistantSettings& settings) {
   if (row < 1) return ST_FAIL;
-  ExcelDispatch cells = sheet.Cells();
+  return CalculateBomRowInCells(sheet.Cells(), row, library, layout, settings);
+}
+
+int CalculateBomRow(const ExcelDispatch& sheet, int row) {
+  return CalculateBomRow(sheet, row, g_materialLibrary, g_currentLayout, g_settings);
+}
+
+int CalculateBomRowInCells(const ExcelDispatch& cells, int row, const MaterialLibrary& library,
+                           const CurrentLayout& layout, const AssistantSettings& settings) {
+  if (row < 1) return ST_FAIL;
   ExcelDispatch specCell = cells.Item(row, layout.material.number);
   std::string spec = ReadSpecification(specCell);
   double weight = 0;
@@ -82,6 +91,6 @@ int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& 
   return ST_OK;
 }
 
-int CalculateBomRow(const ExcelDispatch& sheet, int row) {
-  return CalculateBomRow(sheet, row, g_materialLibrary, g_currentLayout, g_settings);
+int CalculateBomRowInCells(const ExcelDispatch& cells, int row) {
+  return CalculateBomRowInCells(cells, row, g_materialLibrary, g_currentLayout, g_settings);
 }

@@ -22,5 +22,12 @@ int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& 
 // The process-wide form: g_materialLibrary, g_currentLayout and g_settings.
 int CalculateBomRow(const ExcelDispatch& sheet, int row);
 
+// The same on the sheet's Cells range, for a caller that keeps it: the
+// sheet's events come one per edited cell, and each object fetched from the
+// spreadsheet is a call into its process and a release back.
+int CalculateBomRowInCells(const ExcelDispatch& cells, int row, const MaterialLibrary& library,
+                           const CurrentLayout& layout, const AssistantSettings& settings);
+int CalculateBomRowInCells(const ExcelDispatch& cells, int row);
+
 // The lookup mode of the library search: exact when "Case sensitive" is set.
 int BomLookupMode(const AssistantSettings& settings);

@@ -14,7 +14,7 @@ namespace {
 constexpr LCID kInvokeLocale = LOCALE_SYSTEM_DEFAULT;
 
 std::atomic<long> g_invokeCount{0};
-std::atomic<long> g_releaseCount{0};
+std::atomic<long> g_lastReleaseCount{0};
 
 std::u16string HresultText(HRESULT result) {
   char buffer[64];
@@ -58,8 +58,8 @@ class CComAutomationObject : public AutomationObject {
  public:
   explicit CComAutomationObject(IDispatch* dispatch) : m_dispatch(dispatch) {}
   ~CComAutomationObject() override {
-    ++g_releaseCount;
-    m_dispatch->Release();
+    // A proxy's last reference going is a release call to the server.
+    if (m_dispatch->Release() == 0) ++g_lastReleaseCount;
   }
   CComAutomationObject(const CComAutomationObject&) = delete;
   CComAutomationObject& operator=(const CComAutomationObject&) = delete;
@@ -128,4 +128,4 @@ IDispatch* DispatchOfWrapped(const AutomationObjectPtr& object) {
 
 long ComInvokeCount() { return g_invokeCount; }
 
-long ComReleaseCount() { return g_releaseCount; }
+long ComLastReleaseCount() { return g_lastReleaseCount; }

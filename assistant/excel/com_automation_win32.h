@@ -22,9 +22,10 @@ AutomationObjectPtr WrapDispatch(IDispatch* dispatch);
 // for any other object.
 IDispatch* DispatchOfWrapped(const AutomationObjectPtr& object);
 
-// A new IDispatch (one reference, for the caller) that calls `object` by the
+// An IDispatch (one reference, for the caller) that calls `object` by the
 // same dispatch ids; the object's errors become DISP_E_EXCEPTION with their
-// description. An object of WrapDispatch gives its own IDispatch back.
+// description. The same object gives the same IDispatch while it lives; an
+// object of WrapDispatch gives its own IDispatch back.
 IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object);
 
 // VARIANT conversions; `variant` must be initialised and receives a value
@@ -33,9 +34,10 @@ AutomationValue AutomationValueFromVariant(const VARIANT& variant);
 void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant);
 
 // How many calls the objects of WrapDispatch have made, and how many of
-// them have released their IDispatch, for measurements.
+// their releases let go of an object's last reference (for a proxy, a
+// release call to its server), for measurements.
 long ComInvokeCount();
-long ComReleaseCount();
+long ComLastReleaseCount();
 
 // How many IDispatch objects of ExposeAsDispatch are alive.
 long ExposedDispatchCount();

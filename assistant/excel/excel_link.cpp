@@ -108,6 +108,7 @@ void ConnectEvents(ExcelLink& link, const ExcelDispatch& sheet) {
   link.connectionPoint = link.discovery.FindWorksheetEvents(sheet.Object());
   if (link.connectionPoint && link.connectionPoint->Advise(link.sink, link.adviseCookie)) {
     link.attached = true;
+    link.sink->Watch(sheet);
   } else {
     link.connectionPoint.reset();  // nothing to unadvise later
   }
@@ -233,6 +234,7 @@ int DetachSheet(ExcelLink& link) {
   link.app.Release();
   if (link.connectionPoint) link.connectionPoint->Unadvise(link.adviseCookie);
   link.connectionPoint.reset();
+  link.sink->Forget();
   link.attached = false;
   link.window.ShowSheetText("");
   link.window.ShowLinkLight(kLinkLightDetached);

@@ -3,6 +3,8 @@
 // in-memory workbook. No exception leaves a COM method.
 
 #include <atomic>
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
 #include "assistant/excel/automation_error.h"
@@ -49,12 +51,33 @@ void FillException(EXCEPINFO* info, const std::u16string& description) {
                                             static_cast<UINT>(description.size()));
 }
 
+class CExposedDispatch;
+
+// One IDispatch per automation object while it lives: a client that is
+// handed an object it already holds gets the same COM identity, so no new
+// stub is made for it and no release call comes back for it.
+std::mutex g_identityMutex;
+std::unordered_map<const AutomationObject*, CExposedDispatch*> g_exposedByObject;
+
 class CExposedDispatch : public IDispatch, public IExternalConnection {
  public:
   explicit CExposedDispatch(AutomationObjectPtr object) : m_object(std::move(object)) { ++g_exposedCount; }
   virtual ~CExposedDispatch() { --g_exposedCount; }
+
   CExposedDispatch(const CExposedDispatch&) = delete;
   CExposedDispatch& operator=(const CExposedDispatch&) = delete;
+
+  // The live IDispatch of `object` with a new reference, or a new one.
+  static IDispatch* Of(const AutomationObjectPtr& object) {
+    std::lock_guard lock(g_identityMutex);
+    CExposedDispatch*& slot = g_exposedByObject[object.get()];
+    if (slot) {
+      ++slot->m_references;
+    } else {
+      slot = new CExposedDispatch(object);
+    }
+    return slot;
+  }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
     if (!result) return E_POINTER;
@@ -87,7 +110,13 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
   ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --m_references;
+    ULONG left;
+    {
+      // Under the lock, so that Of never revives an object on its way out.
+      std::lock_guard lock(g_identityMutex);
+      left = --m_references;
+      if (left == 0) g_exposedByObject.erase(m_object.get());
+    }
     if (left == 0) delete this;
     return left;
   }
@@ -150,7 +179,7 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
 IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object) {
   if (!object) return nullptr;
   if (IDispatch* own = DispatchOfWrapped(object)) return own;
-  return new CExposedDispatch(object);
+  return CExposedDispatch::Of(object);
 }
 
 long ExposedDispatchCount() { return g_exposedCount; }

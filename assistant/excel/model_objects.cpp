@@ -4,6 +4,7 @@
 
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
+#include "assistant/excel/identity_cache.h"
 
 namespace {
 
@@ -160,6 +161,20 @@ class CFontObject : public CSheetPart {
   CellRect m_block;
 };
 
+struct RangeKey {
+  const CModelSheet* sheet;
+  CellRect block;
+  RangeKind kind;
+  auto operator<=>(const RangeKey&) const = default;
+};
+
+CIdentityCache<RangeKey, CFontObject> g_fonts;
+
+AutomationObjectPtr MakeFontObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block) {
+  return g_fonts.Find({sheet.get(), block, RangeKind::kCells},
+                      [&] { return std::make_shared<CFontObject>(sheet, block); });
+}
+
 class CRangeObject : public CSheetPart {
  public:
   CRangeObject(std::shared_ptr<CModelSheet> sheet, CellRect block, RangeKind kind)
@@ -206,7 +221,7 @@ class CRangeObject : public CSheetPart {
       case dispid::kMergeArea:
         return MakeRangeObject(Part(), Part()->MergeArea(m_block.top, m_block.left), RangeKind::kCells);
       case dispid::kFont:
-        return std::make_shared<CFontObject>(Part(), m_block);
+        return MakeFontObject(Part(), m_block);
       case dispid::kMerge:
         Part()->Merge(m_block, IsGiven(args, 0) && AutomationBool(args[0]));
         return {};
@@ -487,19 +502,25 @@ class CApplicationObject : public CModelObject {
   }
 };
 
+// The objects a client asks for again and again, one per model part.
+CIdentityCache<const CWorkbookModel*, CApplicationObject> g_applications;
+CIdentityCache<const CModelSheet*, CWorksheetObject> g_worksheets;
+CIdentityCache<RangeKey, CRangeObject> g_ranges;
+
 }  // namespace
 
 AutomationObjectPtr MakeApplicationObject(const std::shared_ptr<CWorkbookModel>& model) {
-  return std::make_shared<CApplicationObject>(model);
+  return g_applications.Find(model.get(), [&] { return std::make_shared<CApplicationObject>(model); });
 }
 
 AutomationObjectPtr MakeWorksheetObject(const std::shared_ptr<CModelSheet>& sheet) {
-  return std::make_shared<CWorksheetObject>(sheet);
+  return g_worksheets.Find(sheet.get(), [&] { return std::make_shared<CWorksheetObject>(sheet); });
 }
 
 AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block,
                                     RangeKind kind) {
-  return std::make_shared<CRangeObject>(sheet, block, kind);
+  return g_ranges.Find({sheet.get(), block, kind},
+                       [&] { return std::make_shared<CRangeObject>(sheet, block, kind); });
 }
 
 std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object) {

@@ -6,6 +6,7 @@
 // the selection and their event sinks. The automation objects over it are in
 // model_objects.h; tests and the stand-in server also read it directly.
 
+#include <compare>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -30,7 +31,7 @@ struct CellRect {
   int bottom = 1;
   int right = 1;
 
-  bool operator==(const CellRect&) const = default;
+  auto operator<=>(const CellRect&) const = default;
   bool Contains(int row, int column) const {
     return row >= top && row <= bottom && column >= left && column <= right;
   }

@@ -22,16 +22,35 @@ AutomationValue CWorksheetEventSink::Invoke(int dispatchId, InvokeKind,
 void CWorksheetEventSink::Route(int dispatchId, const AutomationValue& target) {
   ExcelDispatch range(AutomationObjectOf(target));
   if (range.IsEmpty()) return;
+  // Each read is a call into the spreadsheet's process, and most events (the
+  // weight cells the calculation writes) are outside the specification
+  // column: the column decides before anything else is read.
+  if (range.Column() != m_layout.material.number) return;
   int row = range.Row();
-  int column = range.Column();
-  if (column != m_layout.material.number || row <= m_layout.headRows) return;
-  // Read only for the events that use it: each read is a call into the
-  // spreadsheet's process, and most events (the weight cells the
-  // calculation writes) are outside the specification column.
-  ExcelDispatch sheet = range.Worksheet();
+  if (row <= m_layout.headRows) return;
   if (dispatchId == dispid::kSelectionChange) {
-    m_window.SyncMaterialList(sheet, row);
+    m_window.SyncMaterialList(SheetOf(range), row);
   } else if (dispatchId == dispid::kChange) {
-    CalculateBomRow(sheet, row);
+    if (m_sheet.IsEmpty()) {
+      CalculateBomRow(range.Worksheet(), row);
+    } else {
+      CalculateBomRowInCells(WatchedCells(), row);
+    }
   }
+}
+
+void CWorksheetEventSink::Watch(const ExcelDispatch& sheet) {
+  m_sheet = sheet;
+  m_cells = ExcelDispatch();
+}
+
+void CWorksheetEventSink::Forget() { Watch(ExcelDispatch()); }
+
+ExcelDispatch CWorksheetEventSink::SheetOf(const ExcelDispatch& target) const {
+  return m_sheet.IsEmpty() ? target.Worksheet() : m_sheet;
+}
+
+ExcelDispatch CWorksheetEventSink::WatchedCells() {
+  if (m_cells.IsEmpty()) m_cells = m_sheet.Cells();
+  return m_cells;
 }

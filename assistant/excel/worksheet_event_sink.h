@@ -8,6 +8,7 @@
 #include <string>
 
 #include "assistant/excel/automation_object.h"
+#include "assistant/excel/excel_dispatch.h"
 
 class LinkWindow;
 struct CurrentLayout;
@@ -22,13 +23,22 @@ class CWorksheetEventSink : public AutomationObject {
   AutomationValue Invoke(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override;
   std::optional<int> DispatchIdOfName(std::u16string_view) override { return std::nullopt; }
 
+  // The sheet whose events come from now on, or none. Known, it saves each
+  // event reading the target's worksheet and the calculation its Cells.
+  void Watch(const ExcelDispatch& sheet);
+  void Forget();
+
   // The description of the last error that ended an event ("" when none).
   const std::u16string& LastError() const { return m_lastError; }
 
  private:
   void Route(int dispatchId, const AutomationValue& target);
+  ExcelDispatch SheetOf(const ExcelDispatch& target) const;
+  ExcelDispatch WatchedCells();
 
   LinkWindow& m_window;
   const CurrentLayout& m_layout;
   std::u16string m_lastError;
+  ExcelDispatch m_sheet;
+  ExcelDispatch m_cells;  // the watched sheet's Cells, fetched at its first change
 };

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "tests/standins/standin_marshaling_win32.h"
 #include "tests/standins/standin_options.h"
 #include "tests/standins/standin_registration_win32.h"
 #include "tests/standins/standin_server_win32.h"
@@ -15,6 +16,7 @@ namespace {
 int Serve(HINSTANCE instance, const StandinOptions& options) {
   winfx::CComInit com;
   if (!com.Succeeded()) return 2;
+  CDispatchMarshalingCache marshaling;
   CStandinServer server(options);
   CStandinWindows windows(server.Model(), [&server] {
     if (server.ShouldExit()) PostQuitMessage(0);

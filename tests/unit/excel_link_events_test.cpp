@@ -8,6 +8,7 @@
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/worksheet_event_sink.h"
 #include "tests/unit/excel_link_fixture.h"
+#include "tests/unit/fakes/counting_automation_object.h"
 
 namespace {
 
@@ -84,6 +85,52 @@ TEST_F(ExcelLinkEventsTest, SpreadsheetErrorEndsOnlyTheEvent) {
   EXPECT_EQ(other->CellFormula(5, 6), u"");
   sink->Invoke(dispid::kChange, InvokeKind::kMethod, std::span(&target, 1));
   EXPECT_EQ(other->CellFormula(5, 6), u"=C5*5.650000/1000");
+}
+
+// Each read is a call into the spreadsheet's process: an event reads only
+// what decides it, and a watched sheet is not asked for at every change.
+TEST_F(ExcelLinkEventsTest, EventsReadOnlyWhatTheyNeed) {
+  using Tally = CCountingAutomationObject::Tally;
+  auto tally = std::make_shared<Tally>();
+  const auto& other = m_book->Sheets()[1];  // not attached: only this sink reacts
+  auto counted = [&](const AutomationObjectPtr& object) -> AutomationValue {
+    return std::make_shared<CCountingAutomationObject>(object, tally);
+  };
+  auto cell = [&](int row, int column) {
+    return counted(MakeRangeObject(other, CellRect::Cell(row, column), RangeKind::kCells));
+  };
+  auto sink = std::make_shared<CWorksheetEventSink>(m_window, g_currentLayout);
+  auto change = [&](const AutomationValue& target) {
+    sink->Invoke(dispid::kChange, InvokeKind::kMethod, std::span(&target, 1));
+  };
+
+  change(cell(5, 6));  // a weight cell the calculation wrote
+  EXPECT_EQ(*tally, (Tally{{dispid::kColumn, 1}}));
+  tally->clear();
+  change(cell(2, 2));  // a head row
+  EXPECT_EQ(*tally, (Tally{{dispid::kColumn, 1}, {dispid::kRow, 1}}));
+
+  other->TypeInto(5, 2, u"-120*6");
+  other->TypeInto(6, 2, u"-100*10");
+  tally->clear();
+  change(cell(5, 2));
+  change(cell(6, 2));
+  EXPECT_EQ((*tally)[dispid::kWorksheet], 2);
+  EXPECT_EQ((*tally)[dispid::kCells], 2);
+
+  tally->clear();
+  sink->Watch(ExcelDispatch(AutomationObjectOf(counted(MakeWorksheetObject(other)))));
+  change(cell(5, 2));
+  change(cell(6, 2));
+  EXPECT_EQ((*tally)[dispid::kWorksheet], 0);
+  EXPECT_EQ((*tally)[dispid::kCells], 1);
+  EXPECT_EQ(other->CellFormula(5, 6), u"=C5*5.650000/1000");
+  EXPECT_EQ(other->CellFormula(6, 7), u"=(D6+E6)*F6");
+
+  sink->Forget();
+  tally->clear();
+  change(cell(6, 2));
+  EXPECT_EQ((*tally)[dispid::kWorksheet], 1);
 }
 
 }  // namespace

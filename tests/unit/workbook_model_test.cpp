@@ -254,4 +254,30 @@ TEST(WorkbookModelApplication, WorkbooksWindowsAndSheets) {
   EXPECT_EQ(app.Workbooks().Count(), 4);
 }
 
+TEST(WorkbookModelApplication, AnObjectAskedForAgainIsTheSameWhileHeld) {
+  std::shared_ptr<CWorkbookModel> model = CWorkbookModel::Create();
+  ExcelDispatch app(MakeApplicationObject(model));
+  app.Workbooks().Add();
+  ExcelDispatch cells = app.ActiveSheet().Cells();
+  ExcelDispatch cell = cells.Item(5, 2);
+  EXPECT_EQ(cells.Item(5, 2).Object(), cell.Object());
+  EXPECT_EQ(app.ActiveSheet().Cells().Item(5, 2).Object(), cell.Object());
+  EXPECT_NE(cells.Item(5, 3).Object(), cell.Object());
+  EXPECT_NE(cells.Item(5, 2).Resize(2, 1).Object(), cell.Object());
+  EXPECT_EQ(app.ActiveSheet().Object(), app.ActiveSheet().Object());
+  ExcelDispatch font = cell.Font();
+  EXPECT_EQ(cell.Font().Object(), font.Object());
+  // Rows and columns of the same block are other objects: Item counts them otherwise.
+  EXPECT_NE(app.ActiveSheet().Columns().Object(), cells.Object());
+  EXPECT_EQ(app.ActiveSheet().Columns().Count(), kSheetColumns);
+
+  // Once let go, the object is made anew and still serves the same cell.
+  std::weak_ptr<AutomationObject> gone = cell.Object();
+  cell.Release();
+  font.Release();
+  EXPECT_TRUE(gone.expired());
+  cells.Item(5, 2).SetValue(u"-120*6");
+  EXPECT_EQ(cells.Item(5, 2).Text(), u"-120*6");
+}
+
 }  // namespace

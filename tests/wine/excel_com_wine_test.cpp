@@ -96,6 +96,26 @@ TEST_F(ExcelComTest, HeadersAndRowsAreWrittenThroughIDispatch) {
   EXPECT_EQ(m_app.ActiveWindow().Caption(), u"standard.xls");
 }
 
+// A client handed an object it holds already gets the same IDispatch, so
+// across processes no new stub is made and no release call comes back.
+TEST_F(ExcelComTest, ACellAskedForTwiceIsOneComObject) {
+  m_app.Workbooks().Add();
+  ExcelDispatch cells = m_app.ActiveSheet().Cells();
+  long lastReleases = ComLastReleaseCount();
+  {
+    ExcelDispatch first = cells.Item(5, 2);
+    ExcelDispatch second = cells.Item(5, 2);
+    IDispatch* a = DispatchOfWrapped(first.Object());
+    IDispatch* b = DispatchOfWrapped(second.Object());
+    EXPECT_EQ(a, b);
+    a->Release();
+    b->Release();
+    second.Release();
+    EXPECT_EQ(ComLastReleaseCount(), lastReleases);
+  }
+  EXPECT_EQ(ComLastReleaseCount(), lastReleases + 1);
+}
+
 TEST_F(ExcelComTest, SpreadsheetErrorsBringTheirDescription) {
   m_app.Workbooks().Add();
   ExcelDispatch sheet = m_app.ActiveSheet();
@@ -135,8 +155,14 @@ TEST_F(ExcelComTest, NamesObjectsAndEventsCrossBothWays) {
 }
 
 TEST_F(ExcelComTest, ReferencesAreCountedAndArgumentsChecked) {
-  IDispatch* dispatch = ExposeAsDispatch(MakeApplicationObject(m_model));
+  // An application nobody else holds, so that the counts start at one.
+  std::shared_ptr<CWorkbookModel> model = CWorkbookModel::Create();
+  IDispatch* dispatch = ExposeAsDispatch(MakeApplicationObject(model));
   EXPECT_EQ(dispatch->AddRef(), 2u);
+  // Shown again while it lives, it is the same COM object.
+  IDispatch* same = ExposeAsDispatch(MakeApplicationObject(model));
+  EXPECT_EQ(same, dispatch);
+  EXPECT_EQ(same->Release(), 2u);
   IUnknown* unknown = nullptr;
   ASSERT_EQ(dispatch->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
   EXPECT_EQ(unknown->Release(), 2u);
@@ -158,7 +184,7 @@ TEST_F(ExcelComTest, ReferencesAreCountedAndArgumentsChecked) {
   EXPECT_EQ(
       dispatch->Invoke(dispid::kVisible, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr),
       S_OK);
-  EXPECT_TRUE(m_model->visible);
+  EXPECT_TRUE(model->visible);
 
   // The wrapper of a wrapped IDispatch hands the same object back.
   dispatch->AddRef();
