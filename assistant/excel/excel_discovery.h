@@ -11,10 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "assistant/common/window_handle.h"
 #include "assistant/excel/automation_object.h"
-
-// A top-level window; 0 when there is none.
-using WindowHandle = std::uintptr_t;
 
 inline constexpr std::u16string_view kExcelProgId = u"Excel.Application";
 

@@ -1,0 +1,7 @@
+#pragma once
+
+#define IDD_ASSISTANT_CONTROLS 310
+#define IDC_FINDER_CURSOR 132
+#define IDC_PREFIX_LIST 1004
+#define IDC_FINDER 1007
+#define IDC_ENTRY 1011
