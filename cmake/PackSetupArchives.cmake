@@ -1,9 +1,12 @@
-# cmake -DPAYLOAD=DIR -DMODULES=DIR -DLIBRARY=FILE -DSTANDINS=names -P PackSetupArchives.cmake
+# cmake -DPAYLOAD=DIR -DMODULES=DIR -DLIBRARY=FILE -DSTANDINS=names [-DBUILT=files]
+#       -P PackSetupArchives.cmake
 #
 # Packs the setup program's product archive (the material library and the
 # product's files) and system archive (the library for the system folder).
-# A file found in MODULES is packed as it is; otherwise a small stand-in
-# file under the same name says what it stands for.
+# BUILT lists programs of this tree, packed under their own names. For each
+# of the STANDINS names, a file found in MODULES is packed as it is;
+# otherwise a small stand-in file under the same name says what it stands
+# for.
 
 function(zm_stage folder name)
   if(MODULES AND EXISTS "${MODULES}/${name}")
@@ -21,6 +24,12 @@ file(MAKE_DIRECTORY "${product}" "${system}")
 file(COPY "${LIBRARY}" DESTINATION "${product}")
 foreach(name IN LISTS STANDINS)
   zm_stage("${product}" "${name}")
+endforeach()
+foreach(built IN LISTS BUILT)
+  if(NOT EXISTS "${built}")
+    message(FATAL_ERROR "built program ${built} is missing")
+  endif()
+  file(COPY "${built}" DESTINATION "${product}")
 endforeach()
 zm_stage("${system}" "ZMCht.dll")
 

@@ -27,12 +27,20 @@ zm_agreement(cht 950 ZM_AGREEMENT_CHT)
 set(ZM_PRODUCT_ARCHIVE ${ZM_PAYLOAD}/product.zip)
 set(ZM_SYSTEM_ARCHIVE ${ZM_PAYLOAD}/system.zip)
 set(ZM_PRODUCT_STANDINS ZMConfig.exe Zelmorant14.arx Zelmorant2000.arx Zelmorant2004.arx Zelmorant2007.arx
-    ZMEng.chm ZMCHS.chm ZMCHT.chm zelmorant.chm uninstall.exe Ostrevia.exe)
+    ZMEng.chm ZMCHS.chm ZMCHT.chm zelmorant.chm)
+# Programs of this tree that the product archive carries, packed as built.
+set(ZM_PRODUCT_BUILT_TARGETS Ostrevia uninstall)
+set(ZM_PRODUCT_BUILT_FILES "")
+foreach(target IN LISTS ZM_PRODUCT_BUILT_TARGETS)
+  list(APPEND ZM_PRODUCT_BUILT_FILES $<TARGET_FILE:${target}>)
+endforeach()
 add_custom_command(OUTPUT ${ZM_PRODUCT_ARCHIVE} ${ZM_SYSTEM_ARCHIVE}
   COMMAND ${CMAKE_COMMAND} -DPAYLOAD=${ZM_PAYLOAD} -DMODULES=${ZM_THIRD_PARTY_MODULES}
           -DLIBRARY=${PROJECT_SOURCE_DIR}/data/ZMLib.txt "-DSTANDINS=${ZM_PRODUCT_STANDINS}"
+          "-DBUILT=${ZM_PRODUCT_BUILT_FILES}"
           -P ${PROJECT_SOURCE_DIR}/cmake/PackSetupArchives.cmake
   DEPENDS ${PROJECT_SOURCE_DIR}/data/ZMLib.txt ${PROJECT_SOURCE_DIR}/cmake/PackSetupArchives.cmake
+          ${ZM_PRODUCT_BUILT_TARGETS} ${ZM_PRODUCT_BUILT_FILES}
   VERBATIM)
 
 set(ZM_INSTALL_RC ${CMAKE_CURRENT_BINARY_DIR}/Install.rc)

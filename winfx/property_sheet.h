@@ -36,15 +36,29 @@ class CPropertyPage : public CDialog {
   std::wstring m_title;
 };
 
-class CPropertySheet {
+// The sheet's window is bound while DoModal runs; GetHwnd() is null before
+// and after.
+class CPropertySheet : public CWindow {
  public:
   explicit CPropertySheet(std::wstring caption) : m_caption(std::move(caption)) {}
+  virtual ~CPropertySheet() = default;
+  CPropertySheet(const CPropertySheet&) = delete;
+  CPropertySheet& operator=(const CPropertySheet&) = delete;
 
   void AddPage(CPropertyPage& page) { m_pages.push_back(&page); }
   // IDOK when the sheet ended with OK, IDCANCEL otherwise, -1 on failure.
   INT_PTR DoModal(HWND parent);
 
+ protected:
+  // Once the system has built the sheet with its pages and buttons, before
+  // it is first painted: the place to hide or move the sheet's own buttons.
+  virtual void OnInitSheet() {}
+
  private:
+  static int CALLBACK SheetCallback(HWND hwnd, UINT message, LPARAM lParam);
+  static LRESULT CALLBACK SheetSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR data);
+
   std::wstring m_caption;
   std::vector<CPropertyPage*> m_pages;
 };

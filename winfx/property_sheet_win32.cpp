@@ -1,6 +1,26 @@
 #include "winfx/property_sheet.h"
 
+#include <commctrl.h>
+
+#include <exception>
+
 namespace winfx {
+
+namespace {
+
+// The sheet whose PropertySheet call is starting on this thread: the
+// system's callback carries no data of its own.
+thread_local CPropertySheet* t_startingSheet = nullptr;
+
+// Posted by the callback: it arrives once the system has finished building
+// the sheet and, as posted messages come before paints, before its first
+// paint.
+UINT InitSheetMessage() {
+  static const UINT message = RegisterWindowMessageW(L"winfx.property_sheet.init");
+  return message;
+}
+
+}  // namespace
 
 INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // A page's WM_INITDIALOG carries its PROPSHEETPAGE, whose lParam is the page.
@@ -46,16 +66,49 @@ INT_PTR CPropertySheet::DoModal(HWND parent) {
   }
   PROPSHEETHEADERW header{};
   header.dwSize = sizeof header;
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
+  header.pfnCallback = SheetCallback;
   header.hwndParent = parent;
   header.hInstance = ResourceInstance();
   header.pszCaption = m_caption.c_str();
   header.nPages = static_cast<UINT>(pages.size());
   header.ppsp = pages.data();
+  CPropertySheet* outer = t_startingSheet;
+  t_startingSheet = this;
   INT_PTR result = PropertySheetW(&header);
+  t_startingSheet = outer;
+  Attach(nullptr);
   // PropertySheet answers a positive value for OK, 0 for Cancel.
   if (result < 0) return -1;
   return result > 0 ? IDOK : IDCANCEL;
+}
+
+int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT message, LPARAM lParam) {
+  (void)lParam;
+  if (message != PSCB_INITIALIZED || !t_startingSheet) return 0;
+  CPropertySheet* sheet = t_startingSheet;
+  sheet->Attach(hwnd);
+  SetWindowSubclass(hwnd, SheetSubclassProc, 0, reinterpret_cast<DWORD_PTR>(sheet));
+  PostMessageW(hwnd, InitSheetMessage(), 0, 0);
+  return 0;
+}
+
+LRESULT CALLBACK CPropertySheet::SheetSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                   UINT_PTR id, DWORD_PTR data) {
+  auto* sheet = reinterpret_cast<CPropertySheet*>(data);
+  if (message == InitSheetMessage()) {
+    // No exception may unwind through the system's code.
+    try {
+      sheet->OnInitSheet();
+    } catch (const std::exception& error) {
+      MessageBoxA(hwnd, error.what(), "Error", MB_OK | MB_ICONERROR);
+    } catch (...) {
+      MessageBoxW(hwnd, L"Unexpected error", L"Error", MB_OK | MB_ICONERROR);
+    }
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, SheetSubclassProc, id);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace winfx

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -427,6 +428,102 @@ TEST_F(InstallTest, ALockedTargetFailsTheRun) {
     std::string record = "P0,C:\\ZM Test\\Zelmorant10.1\\" + entry.filename().string() + ",0\r\n";
     EXPECT_EQ(log.find(record) != std::string::npos, before) << record;
   }
+}
+
+// Paths that the system removes at the next restart, as Windows records them.
+std::wstring PendingRemovals() {
+  std::wstring names(8192, L'\0');
+  DWORD size = static_cast<DWORD>(names.size() * sizeof(wchar_t));
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                   L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, names.data(),
+                   &size) != ERROR_SUCCESS) {
+    return L"";
+  }
+  names.resize(size / sizeof(wchar_t));
+  std::replace(names.begin(), names.end(), L'\0', L'|');
+  return names;
+}
+
+// Puts a file of the user's into the install folder, runs the installed
+// uninstaller, answers it, then checks what is gone and what stayed.
+void UninstallKeepingAUserFile(const Language& language) {
+  const fs::path userFile = fs::path(kFolder) / L"My BOM.xls";
+  std::ofstream(userFile, std::ios::binary) << "the draughtsman's own bill of materials";
+
+  CProcess uninstaller;
+  ASSERT_TRUE(uninstaller.Start(fs::path(kFolder) / L"uninstall.exe"));
+  std::optional<MessageBoxSeen> question = WaitForMessageBox(uninstaller.Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, L"Are you sure you want uninstall Zelmorant10.1?");
+  EXPECT_EQ(question->caption, L"Uninstall");
+  Answer(*question, IDYES);
+  std::optional<MessageBoxSeen> done = WaitForMessageBox(uninstaller.Id(), 60s);
+  ASSERT_TRUE(done);
+  EXPECT_TRUE(done->text.starts_with(L"Uninstall succeed!")) << fs::path(done->text).string();
+  EXPECT_NE(done->text.find(L"\n  " + kFolder + L"\n    My BOM.xls"), std::wstring::npos)
+      << fs::path(done->text).string();
+  EXPECT_NE(done->text.find(kFolder + L"\\uninstall.exe will be removed after restart"), std::wstring::npos);
+  Answer(*done, IDOK);
+  EXPECT_EQ(uninstaller.WaitForExit(), 0u);
+
+  EXPECT_FALSE(KeyExists(L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1"));
+  EXPECT_FALSE(KeyExists(L"SOFTWARE\\Zelmorant10.1"));
+  for (const wchar_t* product :
+       {L"R14.0\\ACAD-1:409", L"R15.0\\ACAD-1:804", L"R16.2\\ACAD-201:409", L"R17.1\\ACAD-6001:409"}) {
+    std::wstring key = kAcadKey + L"\\" + product;
+    EXPECT_FALSE(KeyExists(key + L"\\Applications\\Zelmorant10.1")) << fs::path(product).string();
+    EXPECT_EQ(ReadString(key, L"ProductName").substr(0, 7), L"AutoCAD");  // the CAD product stays
+  }
+
+  for (const fs::path& entry : PayloadFiles(L"product")) {
+    bool running = entry.filename() == L"uninstall.exe";
+    EXPECT_EQ(fs::exists(fs::path(kFolder) / entry.filename()), running) << entry.filename();
+  }
+  for (const fs::path& entry : PayloadFiles(L"system")) {
+    EXPECT_FALSE(fs::exists(SystemFolder() / entry.filename())) << entry.filename();
+  }
+  for (const wchar_t* name : {L"Zelmorant.ini", L"uninstall.ini"}) {
+    EXPECT_FALSE(fs::exists(fs::path(kFolder) / name)) << fs::path(name).string();
+  }
+  for (const std::wstring& link : language.linkNames) {
+    EXPECT_FALSE(fs::exists(ProgramsFolder() / L"Zelmorant10.1" / link)) << fs::path(link).string();
+  }
+  EXPECT_FALSE(fs::exists(ProgramsFolder() / L"Zelmorant10.1"));
+  EXPECT_EQ(ReadBytes(userFile), "the draughtsman's own bill of materials");
+  std::wstring pending = PendingRemovals();
+  EXPECT_NE(pending.find(kFolder + L"\\uninstall.exe"), std::wstring::npos) << fs::path(pending).string();
+  EXPECT_EQ(pending.find(kFolder + L"|"), std::wstring::npos) << "the folder still holds the user's file";
+}
+
+TEST_F(InstallTest, UninstallRemovesWhatTheLogNamesAndKeepsTheUsersFiles) {
+  InstallIn(kEnglish, kFolder);
+  UninstallKeepingAUserFile(kEnglish);
+}
+
+// The log holds the shortcut names in the installer's code page.
+TEST_F(InstallTest, UninstallAfterASimplifiedChineseInstallation) {
+  InstallIn(kSimplified, kFolder);
+  UninstallKeepingAUserFile(kSimplified);
+}
+
+TEST_F(InstallTest, UninstallWithoutALogRemovesNothing) {
+  const fs::path folder = L"C:\\ZM Test\\Copied";
+  fs::create_directories(folder);
+  fs::path program = folder / L"uninstall.exe";
+  fs::copy_file(fs::absolute(L"..\\..\\setup\\payload\\product\\uninstall.exe"), program);
+  std::ofstream(folder / L"ZMLib.txt") << "stays";
+
+  CProcess uninstaller;
+  ASSERT_TRUE(uninstaller.Start(program));
+  std::optional<MessageBoxSeen> box = WaitForMessageBox(uninstaller.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"Can't process " + folder.wstring() +
+                           L"\\uninstall.ini\n\nThe uninstall log cannot be read. Nothing was removed.");
+  EXPECT_EQ(box->caption, L"Uninstall");
+  Answer(*box, IDOK);
+  EXPECT_EQ(uninstaller.WaitForExit(), 1u);
+  EXPECT_TRUE(fs::exists(program));
+  EXPECT_EQ(ReadBytes(folder / L"ZMLib.txt"), "stays");
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+// Ostrevia.exe: reads its settings and language, initialises OLE and runs
+// the main window; the program ends when the window closes.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "assistant/app/assistant_dlg_win32.h"
+#include "assistant/app/message_box_port_win32.h"
+#include "assistant/config/settings.h"
+#include "assistant/ui/text_tables.h"
+#include "winfx/application.h"
+#include "winfx/com.h"
+
+namespace {
+
+// The folder of the running executable.
+std::filesystem::path ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return std::filesystem::path(path).parent_path();
+}
+
+class CAssistantApp : public winfx::CApplication {
+ protected:
+  int InitInstance() override {
+    std::filesystem::path folder = ProgramFolder();
+    LoadSettings(folder);
+    SelectTextTable(static_cast<unsigned>(g_settings.language));
+    winfx::CComInit ole;
+    if (!ole.Succeeded()) {
+      MessageBoxW(nullptr, L"Could not initialize COM dll", L"Ostrevia3.5", MB_OK | MB_ICONSTOP);
+      return 0;
+    }
+    CAssistantDlg dialog(folder);
+    dialog.DoModal();
+    return 0;
+  }
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  CAssistantApp app;
+  return app.Run();
+}

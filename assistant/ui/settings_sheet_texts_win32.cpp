@@ -1,0 +1,48 @@
+#include "assistant/ui/settings_sheet_texts_win32.h"
+
+#include "assistant/ui/text_tables.h"
+#include "winfx/code_page.h"
+#include "winfx/message_box.h"
+#include "winfx/window.h"
+
+std::wstring SheetWide(std::string_view bytes) {
+  std::u16string wide = DecodeFromCodePage(bytes, UiTextCodePage());
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::wstring SheetText(int row) { return SheetWide(UiText(row)); }
+
+std::string SheetNarrow(const std::wstring& text) {
+  return EncodeToCodePage(std::u16string(text.begin(), text.end()), UiTextCodePage());
+}
+
+std::string GetItemBytes(HWND dialog, int id) {
+  return SheetNarrow(winfx::CWindow(GetDlgItem(dialog, id)).GetText());
+}
+
+void SetItemBytes(HWND dialog, int id, std::string_view bytes) {
+  winfx::CWindow(GetDlgItem(dialog, id)).SetText(SheetWide(bytes));
+}
+
+void SetItemRow(HWND dialog, int id, int row) {
+  winfx::CWindow(GetDlgItem(dialog, id)).SetText(SheetText(row));
+}
+
+void ShowSheetError(HWND owner, std::string_view text) {
+  winfx::ShowMessageBox(owner, text, kSettingsMessageCaption, UiTextCodePage(), MB_OK | MB_ICONERROR);
+}
+
+std::wstring ProgramFolderW() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD size = static_cast<DWORD>(path.size());
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
+    if (length < size) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  path.resize(path.rfind(L'\\') + 1);
+  return path;
+}

@@ -1,0 +1,36 @@
+#include "assistant/ui/style_template.h"
+
+#include <cstdint>
+#include <system_error>
+
+#include "assistant/config/bom_style.h"
+#include "assistant/excel/excel_link.h"
+#include "assistant/excel/sheet_header.h"
+
+namespace {
+
+// The access mode of SaveAs that keeps the workbook's own.
+constexpr std::int32_t kSaveAsNoChange = 1;
+
+}  // namespace
+
+bool EditStyleTemplate(ExcelLink& link, int style, const std::filesystem::path& programFolder) {
+  ExcelLink spreadsheet(link.discovery, link.window);
+  if (!GetOrStartExcel(spreadsheet)) return false;
+  std::filesystem::path file = programFolder / TemplateFileName(style);
+  ExcelDispatch workbooks = spreadsheet.app.Workbooks();
+  std::error_code error;
+  if (std::filesystem::exists(file, error)) {
+    workbooks.Open(file.u16string());
+    return true;
+  }
+  ExcelDispatch workbook = workbooks.Add();
+  ExcelDispatch sheet = spreadsheet.app.ActiveSheet();
+  if (style == 0) {
+    WriteSimpleHeader(sheet);
+  } else {
+    WriteStandardHeader(sheet);
+  }
+  workbook.SaveAs(file.u16string(), kSaveAsNoChange);
+  return true;
+}

@@ -1,0 +1,118 @@
+// uninstall.exe: reads "uninstall.ini" beside itself, asks once, removes
+// what the log names within the product's places, and says what it did.
+// The log is in the installer's code page (see installer_code_page.h); the
+// program works in UTF-8 and shows every text through the wide-character
+// API.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "setup/uninstall/installer_code_page.h"
+#include "setup/uninstall/uninstall_log_parser.h"
+#include "setup/uninstall/uninstall_paths.h"
+#include "setup/uninstall/uninstaller.h"
+#include "setup/uninstall/win32_uninstall_adapters.h"
+#include "winfx/code_page.h"
+#include "winfx/message_box.h"
+
+namespace {
+
+constexpr char kLogName[] = "uninstall.ini";
+
+class CMessageBoxPrompt : public UninstallPrompt {
+ public:
+  explicit CMessageBoxPrompt(const CUninstallMessages& messages) : m_messages(messages) {}
+
+  bool AskRetry(const std::string& path) override {
+    return winfx::ShowMessageBox(nullptr, m_messages.Format(kMsgCannotRemoveRetry, path),
+                                 m_messages.Text(kMsgCaption), kCodePageUtf8,
+                                 MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY;
+  }
+
+ private:
+  const CUninstallMessages& m_messages;
+};
+
+int Show(const CUninstallMessages& messages, const std::string& text, UINT flags) {
+  return winfx::ShowMessageBox(nullptr, text, messages.Text(kMsgCaption), kCodePageUtf8, flags);
+}
+
+// The whole file; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size{};
+  std::string bytes;
+  bool read = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+  if (read) {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    read = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                             got == bytes.size());
+  }
+  CloseHandle(file);
+  if (!read) return std::nullopt;
+  return bytes;
+}
+
+// The installer's code page, from its settings file in `folder`; the
+// machine's ANSI code page when that file does not say.
+unsigned LogCodePage(const std::string& folder) {
+  std::optional<std::string> settings = ReadWholeFile(folder + "\\" + kInstallerSettingsName);
+  unsigned codePage = InstallerCodePage(settings.value_or(""), CP_ACP);
+  return IsValidCodePage(codePage) ? codePage : CP_ACP;
+}
+
+// The whole log, converted to UTF-8; nothing when it cannot be read.
+std::optional<std::string> ReadLog(const std::string& folder) {
+  std::optional<std::string> bytes = ReadWholeFile(folder + "\\" + kLogName);
+  if (!bytes) return std::nullopt;
+  return ConvertCodePage(*bytes, LogCodePage(folder), kCodePageUtf8);
+}
+
+int ReportUnusableLog(const CUninstallMessages& messages, const std::string& path, const char* why) {
+  Show(messages, messages.Format(kMsgCannotProcess, path) + "\n\n" + why + " Nothing was removed.",
+       MB_OK | MB_ICONERROR);
+  return 1;
+}
+
+bool Confirm(const CUninstallMessages& messages) {
+  std::string question = messages.Format(kMsgConfirm, messages.Text(kMsgProductName));
+  return Show(messages, question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+UninstallReport RemoveProduct(const ParsedUninstallLog& log, const std::string& ownProgram) {
+  CRemovalPolicy policy(FindProductPlaces(ownProgram), kUninstallProductName);
+  CWin32UninstallFiles files;
+  CWin32UninstallRegistry registry;
+  CMessageBoxPrompt prompt(log.messages);
+  CUninstaller uninstaller(UninstallServices{files, registry, prompt}, policy, ownProgram);
+  return uninstaller.Run(BuildUninstallPlan(log.records, policy));
+}
+
+std::string SkippedLinesNote(int malformedLines) {
+  if (malformedLines == 0) return {};
+  return "\n\n" + std::to_string(malformedLines) + " unreadable line(s) of the uninstall log were skipped.";
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const std::string ownProgram = OwnProgramPath();
+  const std::string folder(ParentPath(ownProgram));
+  const std::string logPath = folder + "\\" + kLogName;
+  std::optional<std::string> text = ReadLog(folder);
+  if (!text) return ReportUnusableLog(CUninstallMessages(), logPath, "The uninstall log cannot be read.");
+  ParsedUninstallLog log = ParseUninstallLog(*text);
+  if (log.records.empty()) {
+    return ReportUnusableLog(log.messages, logPath, "The uninstall log names nothing to remove.");
+  }
+  if (!Confirm(log.messages)) return 0;
+  UninstallReport report = RemoveProduct(log, ownProgram);
+  Show(log.messages, ComposeReportText(report, log.messages) + SkippedLinesNote(log.malformedLines),
+       MB_OK | (report.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
+  return report.Complete() ? 0 : 2;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// The platform services of the uninstaller, as small ports: Win32 adapters
+// serve the program, fakes serve the host tests. Paths are UTF-8.
+
+#include <string>
+#include <vector>
+
+enum class PathKind { kMissing, kFile, kFolder };
+
+class UninstallFileSystem {
+ public:
+  virtual ~UninstallFileSystem() = default;
+
+  virtual PathKind Kind(const std::string& path) = 0;
+  // Clears a read-only attribute first; false when the file stays.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Fails on a folder that is not empty.
+  virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+  // Names of the files and folders in `folder`.
+  virtual std::vector<std::string> ListFolder(const std::string& folder) = 0;
+  // Has the file or empty folder removed when the machine restarts; the
+  // requests are carried out in the order they were made.
+  virtual bool RemoveAtRestart(const std::string& path) = 0;
+};
+
+// Keys and values under HKEY_LOCAL_MACHINE, by path.
+class UninstallRegistry {
+ public:
+  virtual ~UninstallRegistry() = default;
+
+  virtual bool KeyExists(const std::string& path) = 0;
+  virtual bool KeyHasSubkeys(const std::string& path) = 0;
+  virtual bool ValueExists(const std::string& keyPath, const std::string& name) = 0;
+  // Without `withSubkeys` a key that has subkeys is not removed.
+  virtual bool DeleteKey(const std::string& path, bool withSubkeys) = 0;
+  virtual bool DeleteValue(const std::string& keyPath, const std::string& name) = 0;
+};
+
+class UninstallPrompt {
+ public:
+  virtual ~UninstallPrompt() = default;
+
+  // A file could not be removed (held open by a running program, say):
+  // true when the user wants another try.
+  virtual bool AskRetry(const std::string& path) = 0;
+};

@@ -1,0 +1,94 @@
+#include "setup/uninstall/uninstaller.h"
+
+#include <utility>
+
+#include "setup/uninstall/uninstall_paths.h"
+
+CUninstaller::CUninstaller(const UninstallServices& services, const CRemovalPolicy& policy,
+                           std::string ownProgram)
+    : m_services(services), m_policy(policy), m_ownProgram(std::move(ownProgram)) {}
+
+UninstallReport CUninstaller::Run(const UninstallPlan& plan) {
+  m_report = UninstallReport{};
+  m_ownProgramAtRestart = false;
+  m_report.refused = plan.refused;
+  for (const std::string& path : plan.files) RemoveFile(path);
+  for (const std::string& path : plan.folders) RemoveFolder(path);
+  for (const std::string& path : plan.registryItems) RemoveRegistryItem(path);
+  return std::move(m_report);
+}
+
+void CUninstaller::RemoveFile(const std::string& path) {
+  if (SamePath(path, m_ownProgram)) return RemoveOwnProgram(path);
+  PathKind kind = m_services.files.Kind(path);
+  if (kind == PathKind::kMissing) {
+    ++m_report.missing;
+    return;
+  }
+  bool removed = kind == PathKind::kFile && m_services.files.RemoveFile(path);
+  // A file held open by a running program goes once the user closes it.
+  while (!removed && kind == PathKind::kFile && m_services.prompt.AskRetry(path)) {
+    removed = m_services.files.RemoveFile(path);
+  }
+  Count(removed, path);
+}
+
+void CUninstaller::RemoveOwnProgram(const std::string& path) {
+  m_ownProgramAtRestart = RemoveAtRestart(path);
+}
+
+void CUninstaller::RemoveFolder(const std::string& path) {
+  PathKind kind = m_services.files.Kind(path);
+  if (kind == PathKind::kMissing) {
+    ++m_report.missing;
+    return;
+  }
+  if (kind == PathKind::kFile) return Count(false, path);
+  std::vector<std::string> contents = m_services.files.ListFolder(path);
+  if (contents.empty()) return Count(m_services.files.RemoveEmptyFolder(path), path);
+  if (HoldsOnlyOwnProgram(path, contents)) {
+    RemoveAtRestart(path);
+    return;
+  }
+  m_report.keptFolders.push_back(KeptFolder{path, std::move(contents)});
+}
+
+bool CUninstaller::HoldsOnlyOwnProgram(const std::string& folder,
+                                       const std::vector<std::string>& contents) const {
+  return m_ownProgramAtRestart && contents.size() == 1 && SamePath(ParentPath(m_ownProgram), folder) &&
+         SamePath(contents.front(), LastComponent(m_ownProgram));
+}
+
+bool CUninstaller::RemoveAtRestart(const std::string& path) {
+  bool scheduled = m_services.files.RemoveAtRestart(path);
+  (scheduled ? m_report.atRestart : m_report.failed).push_back(path);
+  return scheduled;
+}
+
+void CUninstaller::RemoveRegistryItem(const std::string& path) {
+  if (m_services.registry.KeyExists(path)) return RemoveKey(path);
+  std::string key(ParentPath(path));
+  std::string name(LastComponent(path));
+  if (key.empty() || !m_services.registry.ValueExists(key, name)) {
+    ++m_report.missing;
+    return;
+  }
+  Count(m_services.registry.DeleteValue(key, name), path);
+}
+
+void CUninstaller::RemoveKey(const std::string& path) {
+  bool withSubkeys = m_policy.OwnsKeyTree(path);
+  if (!withSubkeys && m_services.registry.KeyHasSubkeys(path)) {
+    m_report.keptKeys.push_back(path);
+    return;
+  }
+  Count(m_services.registry.DeleteKey(path, withSubkeys), path);
+}
+
+void CUninstaller::Count(bool removed, const std::string& path) {
+  if (removed) {
+    ++m_report.removed;
+  } else {
+    m_report.failed.push_back(path);
+  }
+}

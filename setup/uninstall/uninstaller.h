@@ -1,0 +1,46 @@
+#pragma once
+
+// Carries out an uninstall plan over the ports and reports what it did.
+// Every item is tried on its own: one that is missing or cannot be removed
+// never stops the others.
+//
+// The running uninstaller cannot remove its own program file: when the log
+// names it, it is handed to the restart removal instead, and so is its
+// folder when nothing else is left in it. The log itself is read into
+// memory before the run and goes like any other file.
+
+#include <string>
+
+#include "setup/uninstall/removal_policy.h"
+#include "setup/uninstall/uninstall_plan.h"
+#include "setup/uninstall/uninstall_ports.h"
+#include "setup/uninstall/uninstall_report.h"
+
+struct UninstallServices {
+  UninstallFileSystem& files;
+  UninstallRegistry& registry;
+  UninstallPrompt& prompt;
+};
+
+class CUninstaller {
+ public:
+  CUninstaller(const UninstallServices& services, const CRemovalPolicy& policy, std::string ownProgram);
+
+  UninstallReport Run(const UninstallPlan& plan);
+
+ private:
+  void RemoveFile(const std::string& path);
+  void RemoveOwnProgram(const std::string& path);
+  void RemoveFolder(const std::string& path);
+  bool HoldsOnlyOwnProgram(const std::string& folder, const std::vector<std::string>& contents) const;
+  bool RemoveAtRestart(const std::string& path);
+  void RemoveRegistryItem(const std::string& path);
+  void RemoveKey(const std::string& path);
+  void Count(bool removed, const std::string& path);
+
+  UninstallServices m_services;
+  const CRemovalPolicy& m_policy;
+  std::string m_ownProgram;
+  bool m_ownProgramAtRestart = false;
+  UninstallReport m_report;
+};

@@ -1,0 +1,266 @@
+#include "setup/uninstall/uninstaller.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "setup/engine/acad_products.h"
+#include "setup/engine/demand_load.h"
+#include "setup/engine/uninstall_log.h"
+#include "setup/uninstall/uninstall_log_parser.h"
+#include "setup/wizard/setup_state.h"
+#include "tests/unit/fakes/fake_uninstall_ports.h"
+#include "tests/unit/fakes/memory_registry.h"
+#include "tests/unit/fakes/setup_fakes.h"
+
+namespace {
+
+const std::string kInstall = "C:\\Program Files\\Zelmorant10.1";
+const std::string kOwnProgram = kInstall + "\\uninstall.exe";
+const std::string kSystem = "C:\\windows\\system32";
+const std::string kPrograms = "C:\\users\\draughtsman\\Start Menu\\Programs";
+const std::string kGroup = kPrograms + "\\Zelmorant10.1";
+const std::vector<std::string> kProductFiles = {"Ostrevia.exe",      "ZMConfig.exe",      "ZMLib.txt",
+                                                "Zelmorant2000.arx", "Zelmorant2007.arx", "uninstall.exe"};
+const std::vector<std::string> kLinks = {"Ostrevia.lnk", "Zelmorant Help.lnk", "Uninstall Zelmorant.lnk"};
+
+class CStringFile : public OutputFile {
+ public:
+  explicit CStringFile(std::string& text) : m_text(text) {}
+  bool Write(const void* bytes, std::size_t size) override {
+    m_text.append(static_cast<const char*>(bytes), size);
+    return true;
+  }
+
+ private:
+  std::string& m_text;
+};
+
+// A machine with two CAD products (each with another add-in registered) and
+// Windows' own files, before the product is installed.
+class UninstallerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* product : {"SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:804",
+                                "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:409"}) {
+      m_installed.PutString(kHkeyLocalMachine, product, "ProductName", "AutoCAD");
+      m_installed.PutString(kHkeyLocalMachine, std::string(product) + "\\Applications\\Other", "LOADER", "x");
+    }
+    m_installed.PutString(kHkeyLocalMachine, kUninstallKeyPath, "", "");
+    m_files.AddFile(kSystem + "\\kernel32.dll");
+    m_files.AddFile(kSystem + "\\ZMOther.txt");
+    m_files.AddFolder(kPrograms + "\\Accessories");
+    m_files.AddFolder("C:\\Program Files");
+  }
+
+  // Installs through the installer's own registration and log writer.
+  std::string Install() {
+    m_registryBefore.CopyFrom(m_installed);
+    m_filesBefore = m_files.Dump();
+    std::string log;
+    g_installDir = kInstall + "\\";
+    g_uninstallLog.Attach(std::make_unique<CStringFile>(log));
+    RegisterCheckedProducts(m_installed, {{"R15.0", "ACAD-1:804", "AutoCAD 2000", "Chinese"},
+                                          {"R17.1", "ACAD-6001:409", "AutoCAD 2008", "English"}});
+    RegisterUninstallEntry(m_installed);
+    AppendUninstallEntryRecords();
+    for (const std::string& name : kProductFiles) LogFile(g_installDir + name);
+    LogFile(kSystem + "\\ZMCht.dll");
+    m_files.AddFile(kInstall + "\\Zelmorant.ini");
+    m_files.AddFile(kInstall + "\\uninstall.ini");
+    AppendRuntimeRecords();
+    for (const std::string& link : kLinks) LogFile(kGroup + "\\" + link);
+    AppendFolderRecord(kPrograms + "\\", kProductVersion);
+    WriteUninstallMessages();
+    g_uninstallLog.Close();
+    m_registry.CopyFrom(m_installed);
+    return log;
+  }
+
+  void LogFile(const std::string& path) {
+    m_files.AddFile(path);
+    AppendFileRecord(path);
+  }
+
+  UninstallReport Uninstall(const std::string& log) {
+    ParsedUninstallLog parsed = ParseUninstallLog(log);
+    CUninstaller uninstaller(UninstallServices{m_files, m_registry, m_prompt}, m_policy, kOwnProgram);
+    return uninstaller.Run(BuildUninstallPlan(parsed.records, m_policy));
+  }
+
+  CSetupStateGuard m_guard;
+  MemoryRegistry m_installed;
+  CFakeUninstallRegistry m_registry;
+  CFakeUninstallRegistry m_registryBefore;
+  CFakeUninstallFiles m_files;
+  std::set<std::string> m_filesBefore;
+  CScriptedPrompt m_prompt;
+  CRemovalPolicy m_policy{ProductPlaces{kInstall, kSystem, {kPrograms}}, kUninstallProductName};
+};
+
+}  // namespace
+
+TEST_F(UninstallerTest, TheInstallersLogRemovesExactlyWhatWasInstalled) {
+  UninstallReport report = Uninstall(Install());
+
+  EXPECT_EQ(m_registry.Dump(), m_registryBefore.Dump());
+  // The running program and then its folder go at restart, in that order.
+  std::set<std::string> expected = m_filesBefore;
+  expected.insert(
+      {"F c:\\program files\\zelmorant10.1\\uninstall.exe", "D c:\\program files\\zelmorant10.1"});
+  EXPECT_EQ(m_files.Dump(), expected);
+  EXPECT_EQ(m_files.atRestart, (std::vector<std::string>{kOwnProgram, kInstall}));
+  EXPECT_EQ(report.atRestart, m_files.atRestart);
+  EXPECT_TRUE(report.Complete());
+  EXPECT_TRUE(report.keptFolders.empty());
+  EXPECT_TRUE(report.keptKeys.empty());
+  EXPECT_EQ(report.missing, 2);  // replace.txt and Ostrevia.ini were never made
+  EXPECT_TRUE(m_prompt.asked.empty());
+
+  CUninstallMessages messages;
+  EXPECT_EQ(ComposeReportText(report, messages), "Uninstall succeed!\n\n" + kOwnProgram +
+                                                     " will be removed after restart\n\n" + kInstall +
+                                                     " will be removed after restart");
+}
+
+TEST_F(UninstallerTest, TheUsersOwnFilesKeepTheirFolderAndAreReported) {
+  std::string log = Install();
+  m_files.AddFile(kInstall + "\\My BOM.xls");
+  m_files.AddFile(kInstall + "\\Drawings\\plan.dwg");
+  UninstallReport report = Uninstall(log);
+
+  EXPECT_EQ(m_files.Kind(kInstall + "\\My BOM.xls"), PathKind::kFile);
+  EXPECT_EQ(m_files.Kind(kInstall + "\\Drawings\\plan.dwg"), PathKind::kFile);
+  EXPECT_EQ(m_files.Kind(kInstall + "\\ZMLib.txt"), PathKind::kMissing);
+  ASSERT_EQ(report.keptFolders.size(), 1u);
+  EXPECT_EQ(report.keptFolders[0].path, kInstall);
+  EXPECT_EQ(report.keptFolders[0].contents,
+            (std::vector<std::string>{"Drawings", "My BOM.xls", "uninstall.exe"}));
+  EXPECT_EQ(m_files.atRestart, std::vector<std::string>{kOwnProgram});  // not the folder
+  EXPECT_TRUE(report.Complete());
+
+  std::string text = ComposeReportText(report, CUninstallMessages());
+  EXPECT_TRUE(text.starts_with("Uninstall succeed!\n\nThe files created befor(or after) install")) << text;
+  EXPECT_NE(text.find("\n  " + kInstall + "\n    Drawings\n    My BOM.xls\n"), std::string::npos) << text;
+}
+
+TEST_F(UninstallerTest, MissingAndStubbornItemsDoNotStopTheRest) {
+  std::string log = Install();
+  ASSERT_TRUE(m_files.RemoveFile(kInstall + "\\ZMLib.txt"));
+  ASSERT_TRUE(m_registry.DeleteKey("SOFTWARE\\Zelmorant10.1", true));
+  const std::string busy = kInstall + "\\Ostrevia.exe";
+  const std::string stubborn = kInstall + "\\ZMConfig.exe";
+  m_files.locked = {busy, stubborn};
+  // The user closes the running assistant and retries once; the other file
+  // stays locked and the user gives up after one retry.
+  m_prompt.answer = [&](const std::string& path) {
+    m_files.locked.erase(busy);
+    return path == busy || m_prompt.asked.size() < 3;
+  };
+  m_files.restartRefused = true;
+  UninstallReport report = Uninstall(log);
+
+  EXPECT_EQ(m_prompt.asked, (std::vector<std::string>{busy, stubborn, stubborn}));
+  EXPECT_EQ(m_files.Kind(busy), PathKind::kMissing);
+  EXPECT_EQ(report.failed, (std::vector<std::string>{stubborn, kOwnProgram}));
+  EXPECT_EQ(m_files.Kind(kInstall + "\\Zelmorant2007.arx"), PathKind::kMissing);
+  EXPECT_EQ(m_files.Kind(kGroup), PathKind::kMissing);
+  EXPECT_EQ(m_registry.Dump(), m_registryBefore.Dump());
+  EXPECT_FALSE(report.Complete());
+
+  std::string text = ComposeReportText(report, CUninstallMessages());
+  EXPECT_TRUE(
+      text.starts_with("Uninstall did not finish. These items could not be removed:\n  Can't process " +
+                       stubborn + "\n  Can't process " + kOwnProgram))
+      << text;
+  EXPECT_EQ(text.find("Uninstall succeed!"), std::string::npos);
+}
+
+TEST_F(UninstallerTest, AKeyNotNamedAfterTheProductGoesOnlyWithoutSubkeys) {
+  std::string log =
+      "J0,2,SOFTWARE\\Zelmorant10.1\\R15.0\\Name,\r\nJ0,2,SOFTWARE\\Zelmorant10.1\\R15.0,\r\n" + Install();
+  UninstallReport report = Uninstall(log);
+  EXPECT_EQ(report.keptKeys, std::vector<std::string>{"SOFTWARE\\Zelmorant10.1\\R15.0"});
+  EXPECT_TRUE(report.failed.empty());
+  // SOFTWARE\Zelmorant10.1 comes later and takes its whole tree along.
+  EXPECT_EQ(m_registry.Dump(), m_registryBefore.Dump());
+  EXPECT_NE(
+      ComposeReportText(report, CUninstallMessages()).find("kept because they hold other keys:\n  SOFTWARE"),
+      std::string::npos);
+}
+
+// Whatever a damaged or altered log names, only the product's own places
+// are touched: everything here exists and must survive.
+TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
+  const std::vector<std::string> files = {kSystem + "\\kernel32.dll",
+                                          "C:\\Program Files\\Zelmorant10.1 Backup\\data.txt",
+                                          "C:\\Program Files\\Other\\data.txt",
+                                          kPrograms + "\\Accessories\\Notepad.lnk",
+                                          kGroup + "\\tool.exe",
+                                          "C:\\autoexec.bat"};
+  const std::vector<std::string> folders = {"C:\\Program Files", kSystem, kPrograms,
+                                            kPrograms + "\\Accessories",
+                                            "C:\\Program Files\\Zelmorant10.1 Backup"};
+  std::string log;
+  for (const std::string& file : files) {
+    m_files.AddFile(file);
+    log += "P0," + file + ",0\r\n";
+  }
+  for (const std::string& folder : folders) {
+    m_files.AddFolder(folder);
+    log += "U0," + folder + ",0\r\n";
+  }
+  for (const char* record :
+       {"P0,C:\\Program Files\\Zelmorant10.1\\..\\Other\\data.txt,0", "U0,C:\\,0", "U0,C:,0",
+        "P0,\\\\server\\share\\Zelmorant10.1\\a.txt,0", "P0,Zelmorant10.1\\ZMLib.txt,0",
+        "P0,C:/Program Files/Other/data.txt,0", "P0,C:\\Program Files\\Zelmorant10.1\\*,0",
+        "P0,C:\\Program Files\\Zelmorant10.1\\ZMLib.txt:stream,0"}) {
+    log += std::string(record) + "\r\n";
+  }
+  m_registry.AddValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Tool");
+  m_registry.AddKey("Zelmorant10.1");
+  m_registry.AddKey("SOFTWARE\\Zelmorant10.1");
+  for (const char* record :
+       {"J0,2,SOFTWARE,", "J0,2,SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool,",
+        "J0,2,Zelmorant10.1,", "J0,1,SOFTWARE\\Zelmorant10.1,", "J0,2,\\SOFTWARE\\Zelmorant10.1,",
+        "J0,2,SOFTWARE\\\\Zelmorant10.1,"}) {
+    log += std::string(record) + "\r\n";
+  }
+  std::set<std::string> filesBefore = m_files.Dump();
+  std::set<std::string> registryBefore = m_registry.Dump();
+
+  UninstallReport report = Uninstall(log);
+  EXPECT_EQ(m_files.Dump(), filesBefore);
+  EXPECT_EQ(m_registry.Dump(), registryBefore);
+  EXPECT_EQ(report.removed, 0);
+  EXPECT_EQ(report.refused.size(), files.size() + folders.size() + 8 + 6);
+  EXPECT_FALSE(report.Complete());
+  std::string text = ComposeReportText(report, CUninstallMessages());
+  EXPECT_NE(text.find("outside the product's folders"), std::string::npos);
+  EXPECT_NE(text.find(kSystem + "\\kernel32.dll"), std::string::npos);
+}
+
+TEST(RemovalPolicy, AnInstallFolderAtADriveRootGrantsNothing) {
+  CRemovalPolicy policy(ProductPlaces{"D:\\", kSystem, {kPrograms}}, kUninstallProductName);
+  EXPECT_FALSE(policy.MayRemoveFile("D:\\ZMLib.txt"));
+  EXPECT_FALSE(policy.MayRemoveFolder("D:\\Zelmorant10.1"));
+  EXPECT_TRUE(policy.MayRemoveFile(kSystem + "\\zmcht.DLL"));
+  EXPECT_TRUE(policy.MayRemoveFile(kGroup + "\\Ostrevia.LNK"));
+}
+
+TEST(UninstallPlan, FoldersDeepestFirstAndEveryItemOnce) {
+  CRemovalPolicy policy(ProductPlaces{kInstall, kSystem, {kPrograms}}, kUninstallProductName);
+  std::vector<UninstallRecord> records = {
+      {RecordKind::kFolder, kInstall},       {RecordKind::kFolder, kInstall + "\\help"},
+      {RecordKind::kFile, kInstall + "\\a"}, {RecordKind::kFolder, kInstall + "\\help\\img"},
+      {RecordKind::kFile, kInstall + "\\A"}, {RecordKind::kFolder, "C:\\PROGRAM FILES\\ZELMORANT10.1"},
+      {RecordKind::kFolder, kGroup},         {RecordKind::kRegistry, "SOFTWARE\\Zelmorant10.1", 2}};
+  UninstallPlan plan = BuildUninstallPlan(records, policy);
+  EXPECT_EQ(plan.files, std::vector<std::string>{kInstall + "\\a"});
+  EXPECT_EQ(plan.folders,
+            (std::vector<std::string>{kGroup, kInstall + "\\help\\img", kInstall + "\\help", kInstall}));
+  EXPECT_EQ(plan.registryItems, std::vector<std::string>{"SOFTWARE\\Zelmorant10.1"});
+  EXPECT_TRUE(plan.refused.empty());
+}

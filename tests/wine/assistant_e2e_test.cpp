@@ -1,0 +1,249 @@
+// Ostrevia.exe end to end under Wine, beside the spreadsheet stand-in: the
+// program is copied with the material library into a folder and started;
+// this test reads its window through the window driver and, as a second
+// automation client, types into the workbook the program made and reads
+// what the program wrote back.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "assistant/config/settings.h"
+#include "assistant/excel/excel_discovery_win32.h"
+#include "assistant/excel/excel_dispatch.h"
+#include "assistant/excel/model_objects.h"
+#include "assistant/excel/sheet_header.h"
+#include "assistant/excel/workbook_model.h"
+#include "assistant/ui/text_tables.h"
+#include "tests/wine/driver/ui_driver.h"
+#include "tests/wine/excel_link_wine_support.h"
+#include "winfx/code_page.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace linktest;
+using namespace std::chrono_literals;
+
+constexpr int kSheetField = 1009;
+constexpr int kDetachButton = 1008;
+constexpr int kRenewAllButton = 1006;
+constexpr int kSettingsButton = 1005;
+constexpr int kFinderButton = 1007;
+constexpr int kStyleChoice = 1041;
+constexpr int kHeaderColumns = 12;
+constexpr unsigned kTraditionalChinese = 950;
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// Row `row` of the active table as the program shows it.
+std::wstring RowText(int row) { return Wide(DecodeFromCodePage(UiText(row), UiTextCodePage())); }
+
+// The main window of the process: the dialog that has the sheet field (a
+// message box carries the same title).
+// A picture of the window for a person to look at, under screenshots/assistant.
+void SavePicture(HWND window, const std::wstring& name) {
+  std::filesystem::path file = std::filesystem::absolute(L"screenshots") / L"assistant" / (name + L".bmp");
+  std::filesystem::create_directories(file.parent_path());
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(300);
+  uidriver::SaveWindowPicture(window, file);
+}
+
+HWND FindMainWindow(DWORD processId) {
+  for (HWND dialog : uidriver::ProcessDialogs(processId)) {
+    if (GetDlgItem(dialog, kSheetField)) return dialog;
+  }
+  return nullptr;
+}
+
+// A point of the workbook window `book` of the stand-in that no other
+// window covers; none when there is no such point at its corners.
+std::optional<POINT> UncoveredPointOf(HWND book) {
+  RECT rect{};
+  GetWindowRect(book, &rect);
+  for (POINT point : {POINT{rect.left + 40, rect.top + 60}, POINT{rect.right - 40, rect.bottom - 40}}) {
+    HWND hit = WindowFromPoint(point);
+    if (hit == book || IsChild(book, hit)) return point;
+  }
+  return std::nullopt;
+}
+
+// The texts a new standard BOM sheet gets in the program's language, made
+// by the same header writer on the in-memory workbook.
+std::shared_ptr<CModelSheet> ExpectedStandardHeader() {
+  auto model = CWorkbookModel::Create();
+  model->AddWorkbook(std::nullopt);
+  WriteStandardHeader(ExcelDispatch(MakeWorksheetObject(model->ActiveSheet())));
+  return model->ActiveSheet();
+}
+
+class AssistantE2ETest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(RunStandin(L"/regserver")); }
+
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    // No settings file: the program takes the machine's OEM code page.
+    SelectTextTable(GetOEMCP());
+    m_folder = L"C:\\users\\Public\\ostrevia_e2e";
+    fs::remove_all(m_folder);
+    fs::create_directories(m_folder);
+    fs::copy_file(fs::absolute(ZM_OSTREVIA_EXE), m_folder / L"Ostrevia.exe");
+    fs::copy_file(fs::absolute(L"assistant_e2e\\ZMLib.txt"), m_folder / L"ZMLib.txt");
+  }
+
+  void TearDown() override {
+    if (m_program.IsRunning()) m_program.Kill();
+    CWin32ExcelDiscovery discovery;
+    HWND frame = StandinFrame();
+    if (frame) {
+      ExcelDispatch app(discovery.GetActiveObject(kExcelProgId));
+      if (!app.IsEmpty()) app.SetVisible(false);
+    }
+    if (frame) {
+      EXPECT_TRUE(WaitForStandinExit(frame)) << "the stand-in did not end";
+    }
+    OleUninitialize();
+  }
+
+  // Starts the program and waits for its main window and its first attach.
+  HWND StartAssistant() {
+    if (!m_program.Start(m_folder / L"Ostrevia.exe")) return nullptr;
+    HWND window = nullptr;
+    uidriver::WaitUntil([&] { return (window = FindMainWindow(m_program.Id())) != nullptr; }, 30s);
+    if (!window) return nullptr;
+    uidriver::WaitUntil([&] { return !uidriver::GetItemText(window, kSheetField).empty(); }, 15s);
+    return window;
+  }
+
+  // The spreadsheet as a second client sees it.
+  static ExcelDispatch RunningApplication() {
+    CWin32ExcelDiscovery discovery;
+    return ExcelDispatch(discovery.GetActiveObject(kExcelProgId));
+  }
+
+  static bool WaitForFormula(const ExcelDispatch& cells, int row, int column) {
+    return PumpUntil([&] { return !cells.Item(row, column).Formula().empty(); }, 10s);
+  }
+
+  fs::path m_folder;
+  uidriver::CProcess m_program;
+};
+
+TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  EXPECT_EQ(uidriver::GetText(window), L"Ostrevia3.5");
+
+  // A new standard BOM workbook, attached and named in the sheet field.
+  ExcelDispatch app = RunningApplication();
+  ASSERT_FALSE(app.IsEmpty()) << "no spreadsheet runs";
+  ExcelDispatch sheet = app.ActiveSheet();
+  EXPECT_EQ(uidriver::GetItemText(window, kSheetField),
+            Wide(app.ActiveWindow().Caption()) + L" : " + Wide(sheet.Name()));
+  auto expected = ExpectedStandardHeader();
+  ASSERT_NE(expected->CellText(1, 2), u"");
+  ExcelDispatch cells = sheet.Cells();
+  for (int row = 1; row <= 2; ++row) {
+    for (int column = 1; column <= kHeaderColumns; ++column) {
+      EXPECT_EQ(Wide(cells.Item(row, column).Text()), Wide(expected->CellText(row, column)))
+          << "header cell " << row << "," << column;
+    }
+  }
+
+  // Typed specifications get their weight formulas; a wrong one turns red.
+  cells.Item(5, 2).SetValue(u"H300*200*6*8");
+  ASSERT_TRUE(WaitForFormula(cells, 5, 6));
+  EXPECT_EQ(Wide(cells.Item(5, 6).Formula()), L"=C5*38.500000/1000");
+  EXPECT_EQ(Wide(cells.Item(5, 7).Formula()), L"=(D5+E5)*F5");
+  cells.Item(6, 2).SetValue(u"-100*10");
+  ASSERT_TRUE(WaitForFormula(cells, 6, 6));
+  EXPECT_EQ(Wide(cells.Item(6, 6).Formula()), L"=C6*7.850000/1000");
+  cells.Item(7, 2).SetValue(u"nonsense");
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(7, 2).Font().Color() == 255; }, 10s));
+  SavePicture(window, L"attached");
+
+  // Renew all writes every row's formulas again.
+  cells.Item(5, 6).SetValue(u"");
+  cells.Item(6, 7).SetValue(u"");
+  uidriver::Click(window, kRenewAllButton);
+  ASSERT_TRUE(WaitForFormula(cells, 5, 6));
+  ASSERT_TRUE(WaitForFormula(cells, 6, 7));
+  EXPECT_EQ(Wide(cells.Item(5, 6).Formula()), L"=C5*38.500000/1000");
+  EXPECT_EQ(Wide(cells.Item(6, 7).Formula()), L"=(D6+E6)*F6");
+
+  // Esc leaves the window open.
+  PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  PumpUntil([] { return false; }, 500ms);
+  EXPECT_TRUE(IsWindowVisible(window));
+
+  // Detached: typing is no longer calculated, and renew all says why.
+  uidriver::Click(window, kDetachButton);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return uidriver::GetItemText(window, kSheetField).empty(); }, 10s));
+  cells.Item(8, 2).SetValue(u"H300*200*6*8");
+  PumpUntil([] { return false; }, 1s);
+  EXPECT_EQ(Wide(cells.Item(8, 6).Formula()), L"");
+  uidriver::Click(window, kRenewAllButton);
+  std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 10s);
+  ASSERT_TRUE(box.has_value()) << "renew all without a link said nothing";
+  EXPECT_EQ(box->text, RowText(62));
+  EXPECT_EQ(box->caption, L"Ostrevia3.5");
+  uidriver::Answer(*box, IDOK);
+
+  // The finder pressed and the pointer resting over the workbook window:
+  // the workbook's active sheet is attached again.
+  HWND book = FindWindowExW(StandinFrame(), nullptr, L"EXCEL7", nullptr);
+  ASSERT_NE(book, nullptr);
+  std::optional<POINT> point = UncoveredPointOf(book);
+  ASSERT_TRUE(point.has_value()) << "the workbook window is covered";
+  SetCursorPos(point->x, point->y);
+  HWND finder = GetDlgItem(window, kFinderButton);
+  PostMessageW(finder, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !uidriver::GetItemText(window, kSheetField).empty(); }, 10s));
+  PostMessageW(finder, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(uidriver::GetItemText(window, kSheetField),
+            Wide(app.ActiveWindow().Caption()) + L" : " + Wide(sheet.Name()));
+  cells.Item(9, 2).SetValue(u"-100*10");
+  ASSERT_TRUE(WaitForFormula(cells, 9, 6));
+  EXPECT_EQ(Wide(cells.Item(9, 6).Formula()), L"=C9*7.850000/1000");
+
+  // Closing the window ends the program and stores the settings.
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  EXPECT_TRUE(fs::exists(m_folder / L"Ostrevia.ini"));
+}
+
+// The language of the settings file: every label in traditional Chinese,
+// and the settings sheet opened from the window under its own title.
+TEST_F(AssistantE2ETest, TraditionalChineseSettingsShowTraditionalTexts) {
+  AssistantSettings settings;
+  settings.language = kTraditionalChinese;
+  SaveSettings(m_folder, settings);
+  SelectTextTable(kTraditionalChinese);
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  const std::pair<int, int> labels[] = {{1016, 12}, {1017, 13}, {1018, 14}, {1019, 15},        {1005, 16},
+                                        {1001, 17}, {1006, 9},  {1020, 4},  {kStyleChoice, 73}};
+  for (auto [id, row] : labels) {
+    EXPECT_EQ(uidriver::GetItemText(window, id), RowText(row)) << "control " << id;
+  }
+  EXPECT_NE(RowText(12), L"");
+
+  uidriver::Click(window, kSettingsButton);
+  HWND sheet = uidriver::WaitForDialog(m_program.Id(), RowText(16), 15s);
+  ASSERT_NE(sheet, nullptr) << "the settings sheet did not open";
+  SavePicture(window, L"main_cht");
+  SavePicture(sheet, L"settings_cht");
+  PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+}
+
+}  // namespace
