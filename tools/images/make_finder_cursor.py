@@ -52,19 +52,34 @@ def mask_rows(pixels):
     return data
 
 
+def colour_rows(black, white):
+    """Rows of 32-bit BGRA pixels, bottom-up: black and white opaque, the rest
+    transparent."""
+    data = bytearray()
+    for y in reversed(range(SIZE)):
+        for x in range(SIZE):
+            if (x, y) in black:
+                data += bytes((0, 0, 0, 255))
+            elif (x, y) in white:
+                data += bytes((255, 255, 255, 255))
+            else:
+                data += bytes((0, 0, 0, 0))
+    return data
+
+
 def cursor():
+    # A colour cursor rather than a monochrome one: the finder button shows
+    # the cursor as its icon image, and a button sizes an icon image by its
+    # colour bitmap, which a monochrome cursor does not have.
     black = shape()
     white = outline(black)
     transparent = {(x, y) for x in range(SIZE) for y in range(SIZE)} - black - white
-    # Monochrome cursor: AND 1 and XOR 0 is transparent, AND 0 takes the
-    # XOR colour (0 black, 1 white).
-    xor_bits = mask_rows(white)
+    colour = colour_rows(black, white)
     and_bits = mask_rows(transparent)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 1, 0, len(xor_bits) + len(and_bits), 0, 0, 2, 0)
-    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    image = header + palette + xor_bits + and_bits
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(colour) + len(and_bits), 0, 0, 0, 0)
+    image = header + colour + and_bits
     directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 2, 0, CENTRE, CENTRE, len(image), 6 + 16)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, CENTRE, CENTRE, len(image), 6 + 16)
     return directory + entry + image
 
 
