@@ -43,17 +43,13 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
 // Row `row` of the active table as the program shows it.
 std::wstring RowText(int row) { return Wide(DecodeFromCodePage(UiText(row), UiTextCodePage())); }
 
-// The main window of the process: the dialog that has the sheet field (a
-// message box carries the same title).
 // A picture of the window for a person to look at, under screenshots/assistant.
 void SavePicture(HWND window, const std::wstring& name) {
-  std::filesystem::path file = std::filesystem::absolute(L"screenshots") / L"assistant" / (name + L".bmp");
-  std::filesystem::create_directories(file.parent_path());
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Sleep(300);
-  uidriver::SaveWindowPicture(window, file);
+  uidriver::SaveSettledWindowPicture(window, fs::absolute(L"screenshots") / L"assistant" / (name + L".bmp"));
 }
 
+// The main window of the process: the dialog that has the sheet field (a
+// message box carries the same title).
 HWND FindMainWindow(DWORD processId) {
   for (HWND dialog : uidriver::ProcessDialogs(processId)) {
     if (GetDlgItem(dialog, kSheetField)) return dialog;

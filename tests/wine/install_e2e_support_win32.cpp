@@ -138,10 +138,10 @@ std::filesystem::path PicturePath(const std::wstring& language, const std::wstri
 
 void SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle) {
   fs::path file = PicturePath(language, name);
-  fs::create_directories(file.parent_path());
   if (settle) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(300);
+    uidriver::SaveSettledWindowPicture(window, file);
+  } else {
+    fs::create_directories(file.parent_path());
+    uidriver::SaveWindowPicture(window, file);
   }
-  uidriver::SaveWindowPicture(window, file);
 }

@@ -68,5 +68,8 @@ HWND VisibleChildDialog(HWND frame);
 
 // Saves a picture of the window as a 24-bit BMP file.
 bool SaveWindowPicture(HWND window, const std::filesystem::path& file);
+// The same after the window and its children have been redrawn and have
+// settled, into a folder made when missing.
+bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file);
 
 }  // namespace uidriver

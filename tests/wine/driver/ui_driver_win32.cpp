@@ -181,4 +181,12 @@ bool SaveWindowPicture(HWND window, const std::filesystem::path& file) {
   return static_cast<bool>(out);
 }
 
+bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file) {
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(300);
+  return SaveWindowPicture(window, file);
+}
+
 }  // namespace uidriver
