@@ -6,7 +6,7 @@ outputs are committed under assistant/res/."""
 
 import math
 import os
-import struct
+from image_files import write_bitmap, write_icon
 
 OUT = os.path.join(os.path.dirname(__file__), "..", "..", "assistant", "res")
 
@@ -77,59 +77,8 @@ def ball(width, height, color):
     return rows
 
 
-def dib(rows):
-    """A bottom-up 32-bit DIB with its AND mask, as an icon image holds it."""
-    height, width = len(rows), len(rows[0])
-    pixels = bytearray()
-    for row in reversed(rows):
-        for color in row:
-            if color is None:
-                pixels += bytes((0, 0, 0, 0))
-            else:
-                r, g, b = color
-                pixels += bytes((b, g, r, 255))
-    stride = ((width + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(rows):
-        bits = bytearray(stride)
-        for x, color in enumerate(row):
-            if color is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + pixels + mask
-
-
-def write_icon(name, draw, sizes):
-    images = [dib(draw(size)) for size in sizes]
-    data = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, image in zip(sizes, images):
-        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-    for image in images:
-        data += image
-    with open(os.path.join(OUT, name), "wb") as f:
-        f.write(data)
-
-
-def write_bitmap(name, rows):
-    height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        pixels += line + bytes(stride - len(line))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    with open(os.path.join(OUT, name), "wb") as f:
-        f.write(header + info + pixels)
-
-
 if __name__ == "__main__":
-    write_icon("ostrevia.ico", program_icon, [32, 16])
-    write_icon("detach.ico", detach_icon, [16])
-    write_bitmap("link_attached.bmp", ball(16, 16, (20, 170, 40)))
-    write_bitmap("link_detached.bmp", ball(16, 16, (210, 30, 30)))
+    write_icon(os.path.join(OUT, "ostrevia.ico"), program_icon, [32, 16])
+    write_icon(os.path.join(OUT, "detach.ico"), detach_icon, [16])
+    write_bitmap(os.path.join(OUT, "link_attached.bmp"), ball(16, 16, (20, 170, 40)))
+    write_bitmap(os.path.join(OUT, "link_detached.bmp"), ball(16, 16, (210, 30, 30)))

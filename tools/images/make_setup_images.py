@@ -4,7 +4,7 @@ the welcome picture (an I-section on drafting paper). Run it again after a
 change; its outputs are committed under setup/res/."""
 
 import os
-import struct
+from image_files import write_bitmap, write_icon
 
 OUT = os.path.join(os.path.dirname(__file__), "..", "..", "setup", "res")
 
@@ -45,44 +45,6 @@ def icon_image(size):
     return rows
 
 
-def dib(rows, with_mask):
-    """A bottom-up 32-bit DIB (BITMAPINFOHEADER + pixels [+ AND mask])."""
-    height, width = len(rows), len(rows[0])
-    pixels = bytearray()
-    for row in reversed(rows):
-        for color in row:
-            if color is None:
-                pixels += bytes((0, 0, 0, 0))
-            else:
-                r, g, b = color
-                pixels += bytes((b, g, r, 255))
-    mask = bytearray()
-    if with_mask:
-        stride = ((width + 31) // 32) * 4
-        for row in reversed(rows):
-            bits = bytearray(stride)
-            for x, color in enumerate(row):
-                if color is None:
-                    bits[x // 8] |= 0x80 >> (x % 8)
-            mask += bits
-    header = struct.pack("<IiiHHIIiiII", 40, width, height * (2 if with_mask else 1), 1, 32, 0,
-                         len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + pixels + mask
-
-
-def write_icon(name, sizes):
-    images = [dib(icon_image(size), True) for size in sizes]
-    data = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, image in zip(sizes, images):
-        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-    for image in images:
-        data += image
-    with open(os.path.join(OUT, name), "wb") as f:
-        f.write(data)
-
-
 def welcome_rows(width, height):
     rows = [[PAPER] * width for _ in range(height)]
     for y in range(height):
@@ -106,22 +68,7 @@ def welcome_rows(width, height):
     return rows
 
 
-def write_bitmap(name, rows):
-    height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        pixels += line + bytes(stride - len(line))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    with open(os.path.join(OUT, name), "wb") as f:
-        f.write(header + info + pixels)
-
-
 if __name__ == "__main__":
-    write_icon("install.ico", [32, 16])
-    write_icon("header.ico", [32])
-    write_bitmap("welcome.bmp", welcome_rows(120, 308))
+    write_icon(os.path.join(OUT, "install.ico"), icon_image, [32, 16])
+    write_icon(os.path.join(OUT, "header.ico"), icon_image, [32])
+    write_bitmap(os.path.join(OUT, "welcome.bmp"), welcome_rows(120, 308))
