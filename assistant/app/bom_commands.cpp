@@ -5,7 +5,6 @@
 
 #include "assistant/common/text_helpers.h"
 #include "assistant/config/bom_style.h"
-#include "assistant/excel/sheet_header.h"
 #include "winfx/code_page.h"
 
 namespace {
@@ -27,14 +26,7 @@ ExcelDispatch AddStyledWorkbook(const ExcelDispatch& app, const std::filesystem:
     app.Workbooks().Add(templatePath.u16string());
     return app.ActiveSheet();
   }
-  app.Workbooks().Add();
-  ExcelDispatch sheet = app.ActiveSheet();
-  if (g_settings.style != 0) {
-    WriteStandardHeader(sheet);
-  } else {
-    WriteSimpleHeader(sheet);
-  }
-  return sheet;
+  return AddBomWorkbook(app);
 }
 
 }  // namespace

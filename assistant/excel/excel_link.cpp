@@ -38,18 +38,6 @@ AutomationObjectPtr ApplicationOfWorkbook(const AutomationObjectPtr& object) {
   return found ? *found : nullptr;
 }
 
-// A new workbook with the current style's header; its active sheet.
-ExcelDispatch AddBomWorkbook(const ExcelDispatch& app) {
-  app.Workbooks().Add();
-  ExcelDispatch sheet = app.ActiveSheet();
-  if (g_settings.style != 0) {
-    WriteStandardHeader(sheet);
-  } else {
-    WriteSimpleHeader(sheet);
-  }
-  return sheet;
-}
-
 int FailAttach(ExcelLink& link, const char* message, int result) {
   link.window.ShowStopMessage(message);
   link.app.Release();
@@ -239,4 +227,11 @@ int DetachSheet(ExcelLink& link) {
   link.window.ShowSheetText("");
   link.window.ShowLinkLight(kLinkLightDetached);
   return ST_OK;
+}
+
+ExcelDispatch AddBomWorkbook(const ExcelDispatch& app) {
+  app.Workbooks().Add();
+  ExcelDispatch sheet = app.ActiveSheet();
+  WriteStyleHeader(sheet, g_settings.style);
+  return sheet;
 }

@@ -88,3 +88,6 @@ long InvokeByName(InvokeKind kind, AutomationValue& result, const ExcelDispatch&
 int AttachSheet(ExcelLink& link, std::string& caption, int& sheetIndex);
 // Releases the sheet, the application and the event connection; ST_OK.
 int DetachSheet(ExcelLink& link);
+
+// A new workbook in `app` with the current style's header; its active sheet.
+ExcelDispatch AddBomWorkbook(const ExcelDispatch& app);

@@ -55,3 +55,7 @@ int WriteHeader(const ExcelDispatch& sheet, const HeaderBlock (&blocks)[N]) {
 int WriteStandardHeader(const ExcelDispatch& sheet) { return WriteHeader(sheet, kStandardHeader); }
 
 int WriteSimpleHeader(const ExcelDispatch& sheet) { return WriteHeader(sheet, kSimpleHeader); }
+
+int WriteStyleHeader(const ExcelDispatch& sheet, int style) {
+  return style != 0 ? WriteStandardHeader(sheet) : WriteSimpleHeader(sheet);
+}

@@ -9,3 +9,5 @@ class ExcelDispatch;
 // with CAutomationError.
 int WriteStandardHeader(const ExcelDispatch& sheet);
 int WriteSimpleHeader(const ExcelDispatch& sheet);
+// The header of BOM style `style`: the simple one for 0, else the standard one.
+int WriteStyleHeader(const ExcelDispatch& sheet, int style);

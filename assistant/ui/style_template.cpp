@@ -26,11 +26,7 @@ bool EditStyleTemplate(ExcelLink& link, int style, const std::filesystem::path& 
   }
   ExcelDispatch workbook = workbooks.Add();
   ExcelDispatch sheet = spreadsheet.app.ActiveSheet();
-  if (style == 0) {
-    WriteSimpleHeader(sheet);
-  } else {
-    WriteStandardHeader(sheet);
-  }
+  WriteStyleHeader(sheet, style);
   workbook.SaveAs(file.u16string(), kSaveAsNoChange);
   return true;
 }
