@@ -1,11 +1,11 @@
-#include "setup/uninstall/uninstall_log_parser.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "setup/engine/uninstall_log.h"
-#include "setup/uninstall/installer_code_page.h"
+#include "tools/uninstall/installer_code_page.h"
 #include "setup/wizard/setup_state.h"
 #include "winfx/code_page.h"
 

@@ -1,4 +1,4 @@
-#include "setup/uninstall/uninstaller.h"
+#include "tools/uninstall/uninstaller.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "setup/engine/acad_products.h"
 #include "setup/engine/demand_load.h"
 #include "setup/engine/uninstall_log.h"
-#include "setup/uninstall/uninstall_log_parser.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 #include "setup/wizard/setup_state.h"
 #include "tests/unit/fakes/fake_uninstall_ports.h"
 #include "tests/unit/fakes/memory_registry.h"

@@ -1,7 +1,7 @@
 #include "tests/unit/fakes/fake_uninstall_ports.h"
 
 #include "setup/engine/registry_api.h"
-#include "setup/uninstall/uninstall_paths.h"
+#include "tools/uninstall/uninstall_paths.h"
 #include "tests/unit/fakes/memory_registry.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/uninstall/uninstall_ports.h"
+#include "tools/uninstall/uninstall_ports.h"
 
 class MemoryRegistry;
 

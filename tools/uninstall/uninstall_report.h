@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/uninstall/uninstall_messages.h"
+#include "tools/uninstall/uninstall_messages.h"
 
 struct KeptFolder {
   std::string path;

@@ -1,4 +1,4 @@
-#include "setup/uninstall/installer_code_page.h"
+#include "tools/uninstall/installer_code_page.h"
 
 #include <charconv>
 

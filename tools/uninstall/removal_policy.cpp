@@ -1,9 +1,9 @@
-#include "setup/uninstall/removal_policy.h"
+#include "tools/uninstall/removal_policy.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "setup/uninstall/uninstall_paths.h"
+#include "tools/uninstall/uninstall_paths.h"
 
 namespace {
 

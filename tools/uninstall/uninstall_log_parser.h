@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "setup/uninstall/uninstall_messages.h"
-#include "setup/uninstall/uninstall_record.h"
+#include "tools/uninstall/uninstall_messages.h"
+#include "tools/uninstall/uninstall_record.h"
 
 struct ParsedUninstallLog {
   std::vector<UninstallRecord> records;

@@ -9,11 +9,11 @@
 #include <optional>
 #include <string>
 
-#include "setup/uninstall/installer_code_page.h"
-#include "setup/uninstall/uninstall_log_parser.h"
-#include "setup/uninstall/uninstall_paths.h"
-#include "setup/uninstall/uninstaller.h"
-#include "setup/uninstall/win32_uninstall_adapters.h"
+#include "tools/uninstall/installer_code_page.h"
+#include "tools/uninstall/uninstall_log_parser.h"
+#include "tools/uninstall/uninstall_paths.h"
+#include "tools/uninstall/uninstaller.h"
+#include "tools/uninstall/win32_uninstall_adapters.h"
 #include "winfx/code_page.h"
 #include "winfx/message_box.h"
 

@@ -1,4 +1,4 @@
-#include "setup/uninstall/uninstall_log_parser.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 
 #include <charconv>
 #include <optional>

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "setup/uninstall/removal_policy.h"
-#include "setup/uninstall/uninstall_ports.h"
+#include "tools/uninstall/removal_policy.h"
+#include "tools/uninstall/uninstall_ports.h"
 
 class CWin32UninstallFiles : public UninstallFileSystem {
  public:

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "setup/uninstall/win32_uninstall_adapters.h"
+#include "tools/uninstall/win32_uninstall_adapters.h"
 #include "winfx/code_page.h"
 
 std::wstring WideFromUtf8(const std::string& text) {

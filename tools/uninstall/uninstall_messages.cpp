@@ -1,9 +1,9 @@
-#include "setup/uninstall/uninstall_messages.h"
+#include "tools/uninstall/uninstall_messages.h"
 
 #include <array>
 #include <utility>
 
-#include "setup/uninstall/uninstall_record.h"
+#include "tools/uninstall/uninstall_record.h"
 
 namespace {
 

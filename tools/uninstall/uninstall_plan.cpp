@@ -1,9 +1,9 @@
-#include "setup/uninstall/uninstall_plan.h"
+#include "tools/uninstall/uninstall_plan.h"
 
 #include <algorithm>
 #include <set>
 
-#include "setup/uninstall/uninstall_paths.h"
+#include "tools/uninstall/uninstall_paths.h"
 
 namespace {
 

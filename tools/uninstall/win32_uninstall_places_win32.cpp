@@ -1,8 +1,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include "setup/uninstall/uninstall_paths.h"
-#include "setup/uninstall/win32_uninstall_adapters.h"
+#include "tools/uninstall/uninstall_paths.h"
+#include "tools/uninstall/win32_uninstall_adapters.h"
 
 namespace {
 

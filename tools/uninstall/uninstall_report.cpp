@@ -1,4 +1,4 @@
-#include "setup/uninstall/uninstall_report.h"
+#include "tools/uninstall/uninstall_report.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "setup/uninstall/uninstaller.h"
+#include "tools/uninstall/uninstaller.h"
 
 #include <utility>
 
-#include "setup/uninstall/uninstall_paths.h"
+#include "tools/uninstall/uninstall_paths.h"
 
 CUninstaller::CUninstaller(const UninstallServices& services, const CRemovalPolicy& policy,
                            std::string ownProgram)

@@ -1,4 +1,4 @@
-#include "setup/uninstall/uninstall_paths.h"
+#include "tools/uninstall/uninstall_paths.h"
 
 #include <algorithm>
 

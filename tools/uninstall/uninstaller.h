@@ -11,10 +11,10 @@
 
 #include <string>
 
-#include "setup/uninstall/removal_policy.h"
-#include "setup/uninstall/uninstall_plan.h"
-#include "setup/uninstall/uninstall_ports.h"
-#include "setup/uninstall/uninstall_report.h"
+#include "tools/uninstall/removal_policy.h"
+#include "tools/uninstall/uninstall_plan.h"
+#include "tools/uninstall/uninstall_ports.h"
+#include "tools/uninstall/uninstall_report.h"
 
 struct UninstallServices {
   UninstallFileSystem& files;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "setup/uninstall/removal_policy.h"
-#include "setup/uninstall/uninstall_record.h"
+#include "tools/uninstall/removal_policy.h"
+#include "tools/uninstall/uninstall_record.h"
 
 struct UninstallPlan {
   std::vector<std::string> files;
