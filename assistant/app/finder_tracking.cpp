@@ -18,7 +18,16 @@ void PickWorkbook(ExcelLink& link, const std::string& title) {
   link.caption = title;
   link.sheetIndex = -1;
   link.app = found;
-  if (AttachSheet(link, link.caption, link.sheetIndex) != ST_OK) link.picking = true;
+  // A failed attach, also one the spreadsheet ends with an error, leaves
+  // the finder picking.
+  int attached = ST_FAIL;
+  try {
+    attached = AttachSheet(link, link.caption, link.sheetIndex);
+  } catch (...) {
+    link.picking = true;
+    throw;
+  }
+  if (attached != ST_OK) link.picking = true;
 }
 
 }  // namespace

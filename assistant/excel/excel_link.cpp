@@ -58,7 +58,10 @@ int TakeActiveSheetOf(ExcelLink& link, ExcelDispatch& window, ExcelDispatch& she
 }
 
 int TakeActiveSheet(ExcelLink& link, ExcelDispatch& window, ExcelDispatch& sheet) {
-  if (GetRunningExcel(link)) return TakeActiveSheetOf(link, window, sheet);
+  // An application the link holds (the one the finder found under the
+  // pointer) is the one meant: with several running, the system's pick of
+  // the running one may be another.
+  if (!link.app.IsEmpty() || GetRunningExcel(link)) return TakeActiveSheetOf(link, window, sheet);
   if (!StartExcel(link)) return ST_FAIL;
   sheet = AddBomWorkbook(link.app);
   return TakeActiveWindow(link, window);

@@ -133,6 +133,17 @@ TEST_F(ExcelLinkAttachTest, WithoutRunningApplicationOneIsStartedWithANewWorkboo
   EXPECT_TRUE(m_link.attached);
 }
 
+// The finder hands over the application under the pointer: with several
+// running, its active sheet is attached, not that of the system's pick.
+TEST_F(ExcelLinkAttachTest, AHeldApplicationGoesBeforeTheSystemsPick) {
+  auto other = CWorkbookModel::Create();
+  auto book = other->AddWorkbook(std::nullopt);
+  m_link.app = ExcelDispatch(MakeApplicationObject(other));
+  EXPECT_EQ(Attach("", -1), ST_OK);
+  EXPECT_EQ(book->Sheets()[0]->SinkCount(), 1u);
+  EXPECT_EQ(m_book->Sheets()[0]->SinkCount(), 0u);
+}
+
 // A new BOM's workbook that the running object table does not list (yet)
 // is attached through the application that added it.
 TEST_F(ExcelLinkAttachTest, UnlistedNewWorkbookIsAttachedThroughTheHeldApplication) {

@@ -12,6 +12,7 @@
 #include "assistant/common/status.h"
 #include "assistant/ui/text_tables.h"
 #include "tests/unit/excel_link_fixture.h"
+#include "tests/unit/fakes/scripted_automation_object.h"
 #include "tests/unit/fakes/workbook_test_support.h"
 
 namespace {
@@ -227,12 +228,17 @@ TEST_F(MainWindowCommandsTest, FinderAttachesTheActiveSheetOfTheWorkbookUnderThe
 
 TEST_F(MainWindowCommandsTest, FailedFinderAttachKeepsPicking) {
   CFakeDesktop desktop;
+  desktop.title = "Book9";
+  // A listed workbook whose application refuses the attach's first call.
+  auto application = std::make_shared<CScriptedAutomationObject>();
+  application->errors[dispid::kActiveSheet] = u"The application is busy.";
+  auto workbook = std::make_shared<CScriptedAutomationObject>();
+  workbook->names = {{u"Creator", dispid::kCreator}, {u"Application", dispid::kApplication}};
+  workbook->results[dispid::kCreator] = std::int32_t{dispid::kCreatorCode};
+  workbook->results[dispid::kApplication] = AutomationObjectPtr(application);
+  m_discovery.runningObjects.push_back({u"Book9", workbook});
   m_link.picking = true;
-  desktop.title = "Book1";
-  // Listed in the running object table, but no application runs whose
-  // active sheet could be attached.
-  m_discovery.activeObject = nullptr;
-  RunTrackingTick(m_link, desktop);
+  EXPECT_THROW(RunTrackingTick(m_link, desktop), CAutomationError);
   EXPECT_FALSE(m_link.attached);
   EXPECT_TRUE(m_link.picking);
 }
