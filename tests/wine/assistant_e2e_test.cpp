@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -35,6 +37,8 @@ constexpr int kRenewAllButton = 1006;
 constexpr int kSettingsButton = 1005;
 constexpr int kFinderButton = 1007;
 constexpr int kStyleChoice = 1041;
+constexpr int kStyleSettingsButton = 1042;
+constexpr WPARAM kAboutCommand = 0x10;
 constexpr int kHeaderColumns = 12;
 constexpr unsigned kTraditionalChinese = 950;
 
@@ -235,6 +239,29 @@ TEST_F(AssistantE2ETest, TraditionalChineseSettingsShowTraditionalTexts) {
   ASSERT_NE(sheet, nullptr) << "the settings sheet did not open";
   SavePicture(window, L"main_cht");
   SavePicture(sheet, L"settings_cht");
+  PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+}
+
+// The system menu's About box, and the style button's sheet, which holds the
+// BOM style page alone.
+TEST_F(AssistantE2ETest, AboutBoxAndStyleSheetOpenAndClose) {
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  PostMessageW(window, WM_SYSCOMMAND, kAboutCommand, 0);
+  HWND about = uidriver::WaitForDialog(m_program.Id(), L"About Zelmorant Assistant", 15s);
+  ASSERT_NE(about, nullptr) << "the About box did not open";
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(about); }, 10s));
+
+  uidriver::Click(window, kStyleSettingsButton);
+  HWND sheet = uidriver::WaitForDialog(m_program.Id(), RowText(16), 15s);
+  ASSERT_NE(sheet, nullptr) << "the style sheet did not open";
+  HWND tabs = FindWindowExW(sheet, nullptr, WC_TABCONTROLW, nullptr);
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
   PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
 
