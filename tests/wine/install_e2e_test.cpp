@@ -506,6 +506,11 @@ TEST_F(InstallTest, UninstallAfterASimplifiedChineseInstallation) {
   UninstallKeepingAUserFile(kSimplified);
 }
 
+TEST_F(InstallTest, UninstallAfterATraditionalChineseInstallation) {
+  InstallIn(kTraditional, kFolder);
+  UninstallKeepingAUserFile(kTraditional);
+}
+
 TEST_F(InstallTest, UninstallWithoutALogRemovesNothing) {
   const fs::path folder = L"C:\\ZM Test\\Copied";
   fs::create_directories(folder);
