@@ -77,6 +77,25 @@ void InsertColumn(const winfx::CListView& list, int column, const std::wstring& 
   list.Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
 }
 
+// Shows the wait pointer and keeps `busy` set while it lives; gone before
+// a failed command's message is shown.
+class CWaitPointer {
+ public:
+  explicit CWaitPointer(bool& busy) : m_busy(busy), m_previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {
+    m_busy = true;
+  }
+  ~CWaitPointer() {
+    m_busy = false;
+    SetCursor(m_previous);
+  }
+  CWaitPointer(const CWaitPointer&) = delete;
+  CWaitPointer& operator=(const CWaitPointer&) = delete;
+
+ private:
+  bool& m_busy;
+  HCURSOR m_previous;
+};
+
 }  // namespace
 
 CAssistantDlg::CAssistantDlg(std::filesystem::path programFolder)
@@ -98,6 +117,8 @@ INT_PTR CAssistantDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HELP:
       ShowHelp(GetHwnd());
       return TRUE;
+    case WM_SETCURSOR:
+      return OnSetCursor() ? TRUE : CDialog::HandleMessage(message, wParam, lParam);
     default:
       return CDialog::HandleMessage(message, wParam, lParam);
   }
@@ -123,7 +144,7 @@ bool CAssistantDlg::OnInitDialog() {
   m_detachIcon = LoadProgramIcon(IDI_DETACH, 16);
   SendDlgItemMessageW(GetHwnd(), IDC_DETACH, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_detachIcon));
   m_link.app.Release();  // nothing is held yet
-  RunLinkCommand([this] { NewBom(m_link, m_programFolder); });
+  RunLongLinkCommand([this] { NewBom(m_link, m_programFolder); });
   StartTimer(kTrackingTimer, kTrackingPeriodMs);
   PlaceMainWindow();
   return true;
@@ -231,7 +252,7 @@ bool CAssistantDlg::OnCommand(WORD notifyCode, WORD id, HWND control) {
   if (notifyCode != BN_CLICKED) return false;
   switch (id) {
     case IDC_NEW_BOM:
-      RunLinkCommand([this] { NewBom(m_link, m_programFolder); });
+      RunLongLinkCommand([this] { NewBom(m_link, m_programFolder); });
       return true;
     case IDC_SETTINGS:
       OnSettings();
@@ -325,7 +346,7 @@ void CAssistantDlg::InsertText(std::string_view text) {
 }
 
 void CAssistantDlg::OnRenewAll() {
-  RunLinkCommand([this] {
+  RunLongLinkCommand([this] {
     switch (RenewAll(m_link)) {
       case LinkCommandResult::kNoApplication:
         winfx::ShowMessageBox(GetHwnd(), UiText(kRowNoAttachedSheet), kAssistantCaption, UiTextCodePage(),
@@ -385,6 +406,20 @@ void CAssistantDlg::RunLinkCommand(const std::function<void()>& command) {
     std::wstring description = WideOf(error.Description());
     MessageBoxW(GetHwnd(), description.c_str(), L"Ostrevia3.5", MB_OK | MB_ICONEXCLAMATION);
   }
+}
+
+void CAssistantDlg::RunLongLinkCommand(const std::function<void()>& command) {
+  RunLinkCommand([&] {
+    CWaitPointer wait(m_busy);
+    command();
+  });
+}
+
+bool CAssistantDlg::OnSetCursor() {
+  if (!m_busy) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  SetWindowLongPtrW(GetHwnd(), DWLP_MSGRESULT, TRUE);
+  return true;
 }
 
 void CAssistantDlg::SelectMaterialRow(int row) const {

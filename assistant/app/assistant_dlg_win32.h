@@ -71,6 +71,10 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   // Runs a command on the spreadsheet; an error the spreadsheet raises ends
   // it and is shown with the spreadsheet's description.
   void RunLinkCommand(const std::function<void()>& command);
+  // The same for a command that may take seconds (a spreadsheet started,
+  // every row renewed): the pointer shows the wait meanwhile.
+  void RunLongLinkCommand(const std::function<void()>& command);
+  bool OnSetCursor();
   void SelectMaterialRow(int row) const;
 
   std::filesystem::path m_programFolder;
@@ -89,6 +93,9 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   // A tick that shows a message box must not be entered again by the ticks
   // that the box's own message loop delivers.
   bool m_inTrackingTick = false;
+  // A long command runs: its calls into the spreadsheet let this window's
+  // messages through, and the pointer must keep showing the wait.
+  bool m_busy = false;
   HICON m_bigIcon = nullptr;
   HICON m_smallIcon = nullptr;
   HICON m_detachIcon = nullptr;
