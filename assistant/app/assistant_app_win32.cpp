@@ -12,27 +12,14 @@
 #include "assistant/ui/text_tables.h"
 #include "winfx/application.h"
 #include "winfx/com.h"
+#include "winfx/module_path.h"
 
 namespace {
-
-// The folder of the running executable.
-std::filesystem::path ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return std::filesystem::path(path).parent_path();
-}
 
 class CAssistantApp : public winfx::CApplication {
  protected:
   int InitInstance() override {
-    std::filesystem::path folder = ProgramFolder();
+    std::filesystem::path folder = winfx::ProgramFolder();
     LoadSettings(folder);
     SelectTextTable(static_cast<unsigned>(g_settings.language));
     winfx::CComInit ole;

@@ -5,27 +5,10 @@
 #include "assistant/ui/html_help_platform_win32.h"
 #include "winfx/code_page.h"
 #include "winfx/message_box.h"
-
-namespace {
-
-std::u16string ExecutablePath() {
-  std::u16string path(MAX_PATH, u'\0');
-  for (;;) {
-    DWORD size = static_cast<DWORD>(path.size());
-    DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()), size);
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-}  // namespace
+#include "winfx/module_path.h"
 
 std::string CWin32HelpHost::ProgramFolder() {
-  std::u16string folder = ExecutablePath();
-  folder.resize(folder.rfind(u'\\') + 1);
+  std::u16string folder = winfx::ProgramFolder().u16string() + u'\\';
   // The help entry is the narrow one and reads its path in the machine's ANSI
   // code page, whatever the language of the text table: the folder is
   // written in that code page so that the entry reads back the same folder

@@ -3,6 +3,7 @@
 #include "assistant/ui/text_tables.h"
 #include "winfx/code_page.h"
 #include "winfx/message_box.h"
+#include "winfx/module_path.h"
 #include "winfx/window.h"
 
 std::wstring SheetWide(std::string_view bytes) {
@@ -32,17 +33,4 @@ void ShowSheetError(HWND owner, std::string_view text) {
   winfx::ShowMessageBox(owner, text, kSettingsMessageCaption, UiTextCodePage(), MB_OK | MB_ICONERROR);
 }
 
-std::wstring ProgramFolderW() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD size = static_cast<DWORD>(path.size());
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
-    if (length < size) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  path.resize(path.rfind(L'\\') + 1);
-  return path;
-}
+std::wstring ProgramFolderW() { return winfx::ProgramFolder().wstring() + L'\\'; }

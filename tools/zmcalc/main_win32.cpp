@@ -10,23 +10,7 @@
 #include "tools/zmcalc/zmcalc_app.h"
 #include "winfx/code_page.h"
 #include "winfx/console.h"
-
-namespace {
-
-std::filesystem::path ProgramFolder() {
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      break;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-  return std::filesystem::path(buffer).parent_path();
-}
-
-}  // namespace
+#include "winfx/module_path.h"
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
@@ -34,7 +18,7 @@ int wmain(int argc, wchar_t** argv) {
     args.push_back(EncodeToCodePage(reinterpret_cast<const char16_t*>(argv[i]), kCodePageUtf8));
   }
   ZmcalcOutput output;
-  int status = RunZmcalc(args, ProgramFolder(), output);
+  int status = RunZmcalc(args, winfx::ProgramFolder(), output);
   WriteConsoleText(ConsoleStream::kOutput, output.out);
   WriteConsoleText(ConsoleStream::kError, output.err);
   return status;
