@@ -24,6 +24,15 @@ inline std::string ConvertCodePage(std::string_view bytes, unsigned from, unsign
   return EncodeToCodePage(DecodeFromCodePage(bytes, from), to, lossless);
 }
 
+// The same for the wide-character Win32 API, whose wchar_t holds UTF-16.
+inline std::wstring DecodeToWide(std::string_view bytes, unsigned codePage) {
+  std::u16string wide = DecodeFromCodePage(bytes, codePage);
+  return std::wstring(wide.begin(), wide.end());
+}
+inline std::string EncodeFromWide(std::wstring_view text, unsigned codePage) {
+  return EncodeToCodePage(std::u16string(text.begin(), text.end()), codePage);
+}
+
 // ASCII text (names, numbers, formulas built from them) as UTF-16.
 inline std::u16string Utf16FromAscii(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());

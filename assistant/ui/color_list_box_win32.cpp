@@ -111,8 +111,7 @@ int CColorListBox::AddItem(const std::wstring& text, COLORREF color, BYTE bold, 
 
 int CColorListBox::AddItem(std::string_view bytes, unsigned codePage, COLORREF color, BYTE bold,
                            UINT format) {
-  std::u16string wide = DecodeFromCodePage(bytes, codePage);
-  return AddItem(std::wstring(wide.begin(), wide.end()), color, bold, format);
+  return AddItem(DecodeToWide(bytes, codePage), color, bold, format);
 }
 
 const ListItemStyle* CColorListBox::FindRecord(LPARAM itemData) const {

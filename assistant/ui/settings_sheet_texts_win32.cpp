@@ -6,16 +6,11 @@
 #include "winfx/module_path.h"
 #include "winfx/window.h"
 
-std::wstring SheetWide(std::string_view bytes) {
-  std::u16string wide = DecodeFromCodePage(bytes, UiTextCodePage());
-  return std::wstring(wide.begin(), wide.end());
-}
+std::wstring SheetWide(std::string_view bytes) { return DecodeToWide(bytes, UiTextCodePage()); }
 
 std::wstring SheetText(int row) { return SheetWide(UiText(row)); }
 
-std::string SheetNarrow(const std::wstring& text) {
-  return EncodeToCodePage(std::u16string(text.begin(), text.end()), UiTextCodePage());
-}
+std::string SheetNarrow(const std::wstring& text) { return EncodeFromWide(text, UiTextCodePage()); }
 
 std::string GetItemBytes(HWND dialog, int id) {
   return SheetNarrow(winfx::CWindow(GetDlgItem(dialog, id)).GetText());

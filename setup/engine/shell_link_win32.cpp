@@ -4,8 +4,8 @@
 #include <shobjidl.h>
 #include <windows.h>
 
-#include "setup/engine/wide_path.h"
 #include "setup/engine/win32_setup_adapters.h"
+#include "winfx/code_page.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ bool CWin32ShellLinks::CreateShellLink(const std::string& target, const std::str
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Out()))) {
     return false;
   }
-  link->SetPath(WidePath(target, m_codePage).c_str());
+  link->SetPath(DecodeToWide(target, m_codePage).c_str());
   CComRef<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out()))) return false;
-  return SUCCEEDED(file->Save(WidePath(linkPath, m_codePage).c_str(), TRUE));
+  return SUCCEEDED(file->Save(DecodeToWide(linkPath, m_codePage).c_str(), TRUE));
 }

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "setup/engine/wide_path.h"
 #include "setup/engine/win32_setup_adapters.h"
+#include "winfx/code_page.h"
 
 namespace {
 
@@ -32,21 +32,21 @@ class CWin32OutputFile : public OutputFile {
 }  // namespace
 
 std::unique_ptr<OutputFile> CWin32FileSystem::CreateAlways(const std::string& path) {
-  HANDLE handle = CreateFileW(WidePath(path, m_codePage).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileW(DecodeToWide(path, m_codePage).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<CWin32OutputFile>(handle);
 }
 
 bool CWin32FileSystem::SetNormalAttributes(const std::string& path) {
-  return SetFileAttributesW(WidePath(path, m_codePage).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+  return SetFileAttributesW(DecodeToWide(path, m_codePage).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
 bool CWin32FileSystem::RemoveFile(const std::string& path) {
-  return DeleteFileW(WidePath(path, m_codePage).c_str()) != 0;
+  return DeleteFileW(DecodeToWide(path, m_codePage).c_str()) != 0;
 }
 
 bool CWin32FileSystem::CreateFolder(const std::string& path) {
-  return CreateDirectoryW(WidePath(path, m_codePage).c_str(), nullptr) != 0 ||
+  return CreateDirectoryW(DecodeToWide(path, m_codePage).c_str(), nullptr) != 0 ||
          GetLastError() == ERROR_ALREADY_EXISTS;
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "setup/engine/wide_path.h"
+#include "winfx/code_page.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::u16string WideStringData(const std::vector<BYTE>& bytes) {
 long Win32Registry::OpenKey(RegistryHandle parent, const std::string& path, RegistryHandle* key) {
   HKEY opened = nullptr;
   long result =
-      RegOpenKeyExW(ToHkey(parent), WidePath(path, m_codePage).c_str(), 0, KEY_READ | KEY_WRITE, &opened);
+      RegOpenKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), 0, KEY_READ | KEY_WRITE, &opened);
   if (result == ERROR_SUCCESS) *key = FromHkey(opened);
   return result;
 }
@@ -33,7 +33,7 @@ long Win32Registry::OpenKey(RegistryHandle parent, const std::string& path, Regi
 long Win32Registry::CreateKey(RegistryHandle parent, const std::string& path, RegistryHandle* key) {
   HKEY created = nullptr;
   DWORD disposition = 0;
-  long result = RegCreateKeyExW(ToHkey(parent), WidePath(path, m_codePage).c_str(), 0, nullptr,
+  long result = RegCreateKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), 0, nullptr,
                                 REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created, &disposition);
   if (result == ERROR_SUCCESS) *key = FromHkey(created);
   return result;
@@ -54,7 +54,7 @@ long Win32Registry::EnumKey(RegistryHandle key, std::uint32_t index, std::string
 
 long Win32Registry::QueryValue(RegistryHandle key, const std::string& name, std::uint32_t* type,
                                std::string* data, std::size_t capacity) {
-  std::wstring wideName = WidePath(name, m_codePage);
+  std::wstring wideName = DecodeToWide(name, m_codePage);
   DWORD valueType = REG_NONE;
   DWORD size = 0;
   long result = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &valueType, nullptr, &size);
@@ -75,9 +75,9 @@ long Win32Registry::QueryValue(RegistryHandle key, const std::string& name, std:
 
 long Win32Registry::SetValue(RegistryHandle key, const std::string& name, std::uint32_t type,
                              const std::string& data) {
-  std::wstring wideName = WidePath(name, m_codePage);
+  std::wstring wideName = DecodeToWide(name, m_codePage);
   if (IsStringType(type)) {
-    std::wstring text = WidePath(data.substr(0, data.find('\0')), m_codePage);
+    std::wstring text = DecodeToWide(data.substr(0, data.find('\0')), m_codePage);
     DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(ToHkey(key), wideName.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
                           size);

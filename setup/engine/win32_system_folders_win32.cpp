@@ -1,8 +1,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include "setup/engine/wide_path.h"
 #include "setup/engine/win32_setup_adapters.h"
+#include "winfx/code_page.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ bool CWin32SystemFolders::GetTempFolder(std::string* folder) {
 bool CWin32SystemFolders::MakeTempFile(const std::string& folder, const std::string& prefix,
                                        std::string* path) {
   wchar_t buffer[MAX_PATH];
-  if (GetTempFileNameW(WidePath(folder, m_codePage).c_str(), WidePath(prefix, m_codePage).c_str(), 0,
+  if (GetTempFileNameW(DecodeToWide(folder, m_codePage).c_str(), DecodeToWide(prefix, m_codePage).c_str(), 0,
                        buffer) == 0) {
     return false;
   }

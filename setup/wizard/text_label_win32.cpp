@@ -223,8 +223,7 @@ CTextLabel& CTextLabel::SetText(const std::wstring& text) {
 }
 
 CTextLabel& CTextLabel::SetText(std::string_view bytes, unsigned codePage) {
-  std::u16string wide = DecodeFromCodePage(bytes, codePage);
-  return SetText(std::wstring(wide.begin(), wide.end()));
+  return SetText(DecodeToWide(bytes, codePage));
 }
 
 CTextLabel& CTextLabel::SetFontBold(bool bold) {

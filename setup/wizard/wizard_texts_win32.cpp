@@ -3,10 +3,7 @@
 #include "setup/wizard/setup_state.h"
 #include "winfx/code_page.h"
 
-std::wstring SetupWide(std::string_view text) {
-  std::u16string wide = DecodeFromCodePage(text, SetupCodePage());
-  return std::wstring(wide.begin(), wide.end());
-}
+std::wstring SetupWide(std::string_view text) { return DecodeToWide(text, SetupCodePage()); }
 
 std::wstring SetupText(int index) { return SetupWide(g_text[index]); }
 

@@ -3,14 +3,9 @@
 #include "tools/uninstall/win32_uninstall_adapters.h"
 #include "winfx/code_page.h"
 
-std::wstring WideFromUtf8(const std::string& text) {
-  std::u16string wide = DecodeFromCodePage(text, kCodePageUtf8);
-  return std::wstring(wide.begin(), wide.end());
-}
+std::wstring WideFromUtf8(const std::string& text) { return DecodeToWide(text, kCodePageUtf8); }
 
-std::string Utf8FromWide(const std::wstring& text) {
-  return EncodeToCodePage(std::u16string(text.begin(), text.end()), kCodePageUtf8);
-}
+std::string Utf8FromWide(const std::wstring& text) { return EncodeFromWide(text, kCodePageUtf8); }
 
 PathKind CWin32UninstallFiles::Kind(const std::string& path) {
   DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
