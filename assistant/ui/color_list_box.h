@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "winfx/controls/list_box.h"
+#include "winfx/subclassed_control.h"
 
 // Attached to each item as its item data; the list box owns it.
 struct ListItemStyle {
@@ -34,12 +35,10 @@ struct ListItemStyle {
   UINT format;     // DrawText flags
 };
 
-class CColorListBox : public winfx::CListBox {
+class CColorListBox : public winfx::CSubclassedControl<winfx::CListBox> {
  public:
   CColorListBox() = default;
-  ~CColorListBox();
-  CColorListBox(const CColorListBox&) = delete;
-  CColorListBox& operator=(const CColorListBox&) = delete;
+  ~CColorListBox() override;
 
   // Takes over the control and gives it its tooltip; false when the control
   // does not exist or the object already serves a window.
@@ -68,11 +67,11 @@ class CColorListBox : public winfx::CListBox {
   std::size_t GetRecordCount() const { return m_items.size(); }
   HWND GetToolTip() const { return m_toolTip; }
 
- private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnControlDestroyed() override;
 
+ private:
   const ListItemStyle* FindRecord(LPARAM itemData) const;
   void EnableToolTips();
   // Makes the item under the mouse the tooltip's one tool and lets the
@@ -80,7 +79,6 @@ class CColorListBox : public winfx::CListBox {
   void RelayMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateTool(POINT point);
   bool OnNeedText(NMHDR& header);
-  void OnDestroyed();
 
   std::vector<std::unique_ptr<ListItemStyle>> m_items;
   HWND m_toolTip = nullptr;

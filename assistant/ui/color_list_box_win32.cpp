@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x434C;
 constexpr LONG kBoldWeight = 700;
 // Tooltip notifications are handled for these tool identifiers.
 constexpr UINT_PTR kLastToolId = 0xFFFF;
@@ -54,43 +53,22 @@ static_assert(sizeof(NMTTDISPINFOA::szText) == kTipBufferChars);
 }  // namespace
 
 CColorListBox::~CColorListBox() {
-  HWND hwnd = GetHwnd();
-  if (!hwnd) return;
-  RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
   if (m_toolTip) DestroyWindow(m_toolTip);
 }
 
 bool CColorListBox::Subclass(HWND control) {
-  if (!control || GetHwnd()) return false;
-  if (!SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
-  Attach(control);
+  if (!TakeOver(control)) return false;
   EnableToolTips();
   return true;
-}
-
-LRESULT CALLBACK CColorListBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR data) {
-  auto* list = reinterpret_cast<CColorListBox*>(data);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-    list->OnDestroyed();
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  // No exception may unwind through the system's code.
-  try {
-    return list->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
 }
 
 LRESULT CColorListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsMouseMessage(message)) RelayMouse(message, wParam, lParam);
   if (message == WM_NOTIFY && lParam && OnNeedText(*reinterpret_cast<NMHDR*>(lParam))) return 0;
-  return DefSubclassProc(GetHwnd(), message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
-void CColorListBox::OnDestroyed() {
+void CColorListBox::OnControlDestroyed() {
   // The tooltip belongs to the list's top-level window, which may outlive
   // the list.
   if (m_toolTip) DestroyWindow(m_toolTip);

@@ -17,18 +17,14 @@
 #include <windows.h>
 
 #include "winfx/controls/button.h"
+#include "winfx/subclassed_control.h"
 
 struct ExcelLink;
 
 inline constexpr int kFinderCursorId = 132;
 
-class CFinderButton : public winfx::CButton {
+class CFinderButton : public winfx::CSubclassedControl<winfx::CButton> {
  public:
-  CFinderButton() = default;
-  ~CFinderButton();
-  CFinderButton(const CFinderButton&) = delete;
-  CFinderButton& operator=(const CFinderButton&) = delete;
-
   // Takes over the button's mouse handling for `link`; false when the
   // control does not exist or the object already serves a window.
   bool Subclass(HWND control, ExcelLink& link);
@@ -42,9 +38,10 @@ class CFinderButton : public winfx::CButton {
   // The finder cursor of the program's resources (shared: never destroyed).
   static HCURSOR FinderCursor();
 
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
   void OnLButtonDown();
   void OnLButtonUp();
 

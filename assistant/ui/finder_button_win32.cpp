@@ -1,24 +1,10 @@
 #include "assistant/ui/finder_button.h"
 
-#include <commctrl.h>
-
 #include "assistant/excel/excel_link.h"
 #include "winfx/dialog.h"
 
-namespace {
-
-constexpr UINT_PTR kSubclassId = 0x4642;
-
-}  // namespace
-
-CFinderButton::~CFinderButton() {
-  if (HWND hwnd = GetHwnd()) RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-}
-
 bool CFinderButton::Subclass(HWND control, ExcelLink& link) {
-  if (!control || GetHwnd()) return false;
-  if (!SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
-  Attach(control);
+  if (!TakeOver(control)) return false;
   m_link = &link;
   return true;
 }
@@ -33,26 +19,12 @@ void CFinderButton::ShowFinderImage() const {
   Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(FinderCursor()));
 }
 
-LRESULT CALLBACK CFinderButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR data) {
-  auto* button = reinterpret_cast<CFinderButton*>(data);
-  switch (message) {
-    case WM_LBUTTONDOWN:
-      button->OnLButtonDown();
-      break;
-    case WM_LBUTTONUP:
-      button->OnLButtonUp();
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-      button->Attach(nullptr);
-      break;
-    default:
-      break;
-  }
+LRESULT CFinderButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LBUTTONDOWN) OnLButtonDown();
+  if (message == WM_LBUTTONUP) OnLButtonUp();
   // The button itself then captures the mouse, or lets it go, and shows
   // itself pressed or released.
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 void CFinderButton::OnLButtonDown() {

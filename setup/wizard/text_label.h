@@ -21,8 +21,9 @@
 #include "setup/wizard/text_label_flash.h"
 #include "winfx/controls/static.h"
 #include "winfx/handles.h"
+#include "winfx/subclassed_control.h"
 
-class CTextLabel : public winfx::CStatic {
+class CTextLabel : public winfx::CSubclassedControl<winfx::CStatic> {
  public:
   // The notification code the parent receives in WM_NOTIFY on a click.
   static constexpr UINT kClicked = 0x8200;
@@ -32,13 +33,11 @@ class CTextLabel : public winfx::CStatic {
   using LinkOpener = std::function<void(HWND label, const std::wstring& target)>;
 
   CTextLabel();
-  ~CTextLabel();
-  CTextLabel(const CTextLabel&) = delete;
-  CTextLabel& operator=(const CTextLabel&) = delete;
+  ~CTextLabel() override;
 
   // Takes over the control's painting and input; false when the control
   // does not exist or the label already serves a window.
-  bool Subclass(HWND control);
+  bool Subclass(HWND control) { return TakeOver(control); }
   bool SubclassDlgItem(HWND dialog, int id) { return Subclass(GetDlgItem(dialog, id)); }
 
   CTextLabel& SetBkColor(COLORREF color);
@@ -67,11 +66,10 @@ class CTextLabel : public winfx::CStatic {
   const LOGFONTW& GetLogFont() const { return m_logFont; }
   const CLabelFlash& GetFlash() const { return m_flash; }
 
- private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+ private:
   void OnPaint();
   void PaintText(HDC dc, const RECT& client);
   void OnTimer();

@@ -16,8 +16,6 @@ static_assert(kLabelFormatSingleLine == DT_SINGLELINE);
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x4C42;
-
 void OpenWithShell(HWND label, const std::wstring& target) {
   // A failure to open is not reported: the click simply does nothing.
   ShellExecuteW(label, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -41,30 +39,6 @@ CTextLabel::~CTextLabel() {
   HWND hwnd = GetHwnd();
   if (!hwnd) return;
   if (m_flash.TimerRunning()) KillTimer(hwnd, kLabelFlashTimerId);
-  RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-}
-
-bool CTextLabel::Subclass(HWND control) {
-  if (!control || GetHwnd()) return false;
-  if (!SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
-  Attach(control);
-  return true;
-}
-
-LRESULT CALLBACK CTextLabel::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR data) {
-  auto* label = reinterpret_cast<CTextLabel*>(data);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-    label->Attach(nullptr);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  // No exception may unwind through the system's code.
-  try {
-    return label->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
 }
 
 LRESULT CTextLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,14 +74,14 @@ LRESULT CTextLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_ENABLE: {
-      LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      LRESULT result = Default(message, wParam, lParam);
       RedrawNow();
       return result;
     }
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 void CTextLabel::OnPaint() {
