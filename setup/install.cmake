@@ -50,5 +50,5 @@ set_source_files_properties(${ZM_INSTALL_RC} PROPERTIES OBJECT_DEPENDS
   "${ZM_AGREEMENT_CHS};${ZM_AGREEMENT_ENG};${ZM_AGREEMENT_CHT};${ZM_PRODUCT_ARCHIVE};${ZM_SYSTEM_ARCHIVE};${CMAKE_CURRENT_SOURCE_DIR}/res/Install.manifest")
 target_include_directories(Install PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_link_options(Install PRIVATE -municode)
-target_link_libraries(Install PRIVATE zm_wizard_ui)
+target_link_libraries(Install PRIVATE zm_wizard_win32)
 zm_target_defaults(Install)

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 void WriteConsoleText(ConsoleStream stream, const std::string& utf8) {
   if (utf8.empty()) return;

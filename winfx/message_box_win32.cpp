@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 namespace winfx {
 

@@ -9,7 +9,7 @@
 #include "assistant/app/assistant_dlg_win32.h"
 #include "assistant/app/message_box_port_win32.h"
 #include "assistant/config/settings.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 #include "winfx/application.h"
 #include "winfx/com.h"
 #include "winfx/module_path.h"

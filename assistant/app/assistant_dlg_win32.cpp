@@ -3,21 +3,21 @@
 #include <commctrl.h>
 
 #include "assistant/app/about_dlg_win32.h"
-#include "assistant/app/bom_commands.h"
 #include "assistant/app/main_window_layout.h"
 #include "assistant/app/message_box_port_win32.h"
 #include "assistant/app/prefix_list_fill.h"
-#include "assistant/common/format_text.h"
-#include "assistant/common/status.h"
+#include "assistant/bom_sheet/bom_commands.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/engine/bom_row.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/excel/automation_error.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/help_access_win32.h"
 #include "assistant/ui/settings_sheet_win32.h"
-#include "assistant/ui/text_tables.h"
 #include "assistant_resource.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
+#include "base/format_text.h"
+#include "base/status.h"
 #include "winfx/message_box.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "assistant/app/tracking_desktop_win32.h"
+#include "assistant/bom_sheet/excel_link.h"
+#include "assistant/bom_sheet/link_window.h"
 #include "assistant/excel/excel_discovery_win32.h"
-#include "assistant/excel/excel_link.h"
-#include "assistant/excel/link_window.h"
 #include "assistant/ui/color_list_box.h"
 #include "assistant/ui/finder_button.h"
 #include "winfx/controls/combo_box.h"

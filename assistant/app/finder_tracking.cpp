@@ -1,6 +1,6 @@
 #include "assistant/app/finder_tracking.h"
 
-#include "assistant/common/status.h"
+#include "base/status.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "assistant/excel/excel_link.h"
+#include "assistant/bom_sheet/excel_link.h"
 
 // What the tick asks of the desktop.
 class TrackingDesktop {

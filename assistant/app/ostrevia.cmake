@@ -14,5 +14,5 @@ set_source_files_properties(${ZM_ASSISTANT_RES}/Ostrevia.rc PROPERTIES OBJECT_DE
 target_include_directories(Ostrevia PRIVATE ${ZM_ASSISTANT_RES})
 target_link_options(Ostrevia PRIVATE -municode)
 target_link_libraries(Ostrevia PRIVATE
-  zm_assistant_app_logic zm_assistant_controls zm_settings_sheet zm_help zm_excel_link winfx)
+  zm_app_logic zm_ui_win32 zm_bom_sheet winfx)
 zm_target_defaults(Ostrevia)

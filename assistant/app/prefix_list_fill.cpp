@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "assistant/common/text_helpers.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
+#include "base/text_helpers.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "assistant/engine/material_library.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/prefix_tips.h"
-#include "assistant/ui/text_tables.h"
 
 struct BuiltinPrefix {
   const char* text;  // GBK bytes

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "assistant/ui/prefix_tips.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 bool CWin32TrackingDesktop::IsWindowVisible(WindowHandle window) {
   return ::IsWindowVisible(reinterpret_cast<HWND>(window)) != FALSE;

@@ -8,6 +8,8 @@
 #include <string_view>
 
 inline constexpr int kMaxColumnNumber = 256;
+// The rows of a sheet.
+inline constexpr int kSheetRows = 65536;
 
 // Letters or digits to a column number; 0 when the text names no column
 // (empty, 4 bytes or more, out of 1..256, any other byte).

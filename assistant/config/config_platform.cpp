@@ -1,6 +1,6 @@
 #include "assistant/config/config_platform.h"
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 unsigned OemCodePageFromLocale(std::string_view localeName) {
   std::string_view region = localeName.substr(0, localeName.find_first_of(".@"));

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "assistant/common/format_text.h"
-#include "assistant/common/status.h"
-#include "assistant/common/text_helpers.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/config/column_reference.h"
 #include "assistant/config/config_platform.h"
+#include "base/format_text.h"
+#include "base/status.h"
+#include "base/text_helpers.h"
 
 AssistantSettings g_settings;
 

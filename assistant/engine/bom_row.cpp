@@ -1,36 +1,22 @@
 #include "assistant/engine/bom_row.h"
 
 #include <cstdlib>
-#include <string>
 
-#include "assistant/common/format_text.h"
-#include "assistant/common/status.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/engine/unit_weight.h"
-#include "assistant/excel/excel_dispatch.h"
-#include "winfx/code_page.h"
+#include "base/format_text.h"
+#include "base/status.h"
 
 MaterialLibrary g_materialLibrary;
 
 namespace {
 
-constexpr int kColorRed = 255;
-constexpr int kColorBlack = 0;
-
-std::string Trimmed(const std::string& text) {
-  constexpr const char* kBlanks = " \t\r\n\v\f";
+std::string_view Trimmed(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n\v\f";
   std::size_t start = text.find_first_not_of(kBlanks);
-  if (start == std::string::npos) return {};
+  if (start == std::string_view::npos) return {};
   return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
-}
-
-// The specification as the cell shows it, in GBK, with the CAD diameter
-// notation "%%C" read as the tube's "D".
-std::string ReadSpecification(const ExcelDispatch& cell) {
-  std::string spec = Trimmed(EncodeToCodePage(cell.Text(), kCodePageGbk));
-  if (spec.starts_with("%%C") || spec.starts_with("%%c")) spec.replace(0, 3, "D");
-  return spec;
 }
 
 const char* Letters(const BomColumn& column) { return column.letters.c_str(); }
@@ -56,41 +42,32 @@ std::string TotalWeightFormula(const CurrentLayout& layout, int row, double unit
 
 }  // namespace
 
+std::string BomSpecificationOf(std::string_view shownText) {
+  std::string spec(Trimmed(shownText));
+  if (spec.starts_with("%%C") || spec.starts_with("%%c")) spec.replace(0, 3, "D");
+  return spec;
+}
+
 int BomLookupMode(const AssistantSettings& settings) {
   return settings.caseSensitive == 1 ? kLookupExact : kLookupIgnoreCase;
 }
 
-int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& library,
-                    const CurrentLayout& layout, const AssistantSettings& settings) {
-  if (row < 1) return ST_FAIL;
-  return CalculateBomRowInCells(sheet.Cells(), row, library, layout, settings);
-}
-
-int CalculateBomRow(const ExcelDispatch& sheet, int row) {
-  return CalculateBomRow(sheet, row, g_materialLibrary, g_currentLayout, g_settings);
-}
-
-int CalculateBomRowInCells(const ExcelDispatch& cells, int row, const MaterialLibrary& library,
+BomRowResult ComputeBomRow(std::string_view shownText, int row, const MaterialLibrary& library,
                            const CurrentLayout& layout, const AssistantSettings& settings) {
-  if (row < 1) return ST_FAIL;
-  ExcelDispatch specCell = cells.Item(row, layout.material.number);
-  std::string spec = ReadSpecification(specCell);
+  BomRowResult result;
+  std::string spec = BomSpecificationOf(shownText);
   double weight = 0;
-  int status =
-      ComputeUnitWeight(library, spec, weight, BomLookupMode(settings), settings.factor, settings.density);
-  specCell.Font().SetColor(status == ST_OK ? kColorBlack : kColorRed);
-  if (status != ST_OK) return ST_FAIL;
-
+  if (row < 1 || ComputeUnitWeight(library, spec, weight, BomLookupMode(settings), settings.factor,
+                                   settings.density) != ST_OK) {
+    return result;
+  }
+  result.computed = true;
+  result.specificationColor = kBomColorBlack;
+  // The formulas carry the weight as the sheet shows it, to two decimals.
   double unitWeight = std::strtod(FormatText("%.2f", weight).c_str(), nullptr);
   if (layout.singleWeight.number > 0) {
-    cells.Item(row, layout.singleWeight.number)
-        .SetFormula(Utf16FromAscii(FormatText("=%s%d*%f/1000", Letters(layout.length), row, unitWeight)));
+    result.singleWeightFormula = FormatText("=%s%d*%f/1000", Letters(layout.length), row, unitWeight);
   }
-  cells.Item(row, layout.totalWeight.number)
-      .SetFormula(Utf16FromAscii(TotalWeightFormula(layout, row, unitWeight)));
-  return ST_OK;
-}
-
-int CalculateBomRowInCells(const ExcelDispatch& cells, int row) {
-  return CalculateBomRowInCells(cells, row, g_materialLibrary, g_currentLayout, g_settings);
+  result.totalWeightFormula = TotalWeightFormula(layout, row, unitWeight);
+  return result;
 }

@@ -1,9 +1,13 @@
 #pragma once
 
-// The calculation of one BOM row: the unit weight of the row's specification
-// and the spreadsheet formulas of its piece weight and total weight.
+// The calculation of one BOM row from its inputs alone: the unit weight of
+// the row's specification and the spreadsheet formulas of its piece weight
+// and total weight, with the colour its specification is to be shown in.
+// Writing the result into a sheet is the BOM sheet layer's.
 
-class ExcelDispatch;
+#include <string>
+#include <string_view>
+
 struct AssistantSettings;
 struct CurrentLayout;
 struct MaterialLibrary;
@@ -11,23 +15,23 @@ struct MaterialLibrary;
 // The process-wide library that the main window loads.
 extern MaterialLibrary g_materialLibrary;
 
-// Reads the specification shown in row `row` of `sheet`, colours it red
-// (255) when it cannot be computed and black (0) otherwise, and writes the
-// weight formulas into the row. Returns ST_OK, or ST_FAIL (row below 1, or a
-// specification without a weight; the weight cells are then left alone).
-// Spreadsheet errors end it with CAutomationError.
-int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& library,
-                    const CurrentLayout& layout, const AssistantSettings& settings);
+inline constexpr int kBomColorRed = 255;
+inline constexpr int kBomColorBlack = 0;
 
-// The process-wide form: g_materialLibrary, g_currentLayout and g_settings.
-int CalculateBomRow(const ExcelDispatch& sheet, int row);
+struct BomRowResult {
+  bool computed = false;                  // the specification has a weight
+  int specificationColor = kBomColorRed;  // black when computed
+  std::string singleWeightFormula;        // ASCII; empty when the layout has no such column
+  std::string totalWeightFormula;         // ASCII; empty when not computed
+};
 
-// The same on the sheet's Cells range, for a caller that keeps it: the
-// sheet's events come one per edited cell, and each object fetched from the
-// spreadsheet is a call into its process and a release back.
-int CalculateBomRowInCells(const ExcelDispatch& cells, int row, const MaterialLibrary& library,
+// The specification as the calculation reads a cell's shown text (GBK):
+// blanks trimmed, and the CAD diameter notation "%%C" read as the tube's "D".
+std::string BomSpecificationOf(std::string_view shownText);
+
+// Row `row` (1 or more) whose specification cell shows `shownText` (GBK).
+BomRowResult ComputeBomRow(std::string_view shownText, int row, const MaterialLibrary& library,
                            const CurrentLayout& layout, const AssistantSettings& settings);
-int CalculateBomRowInCells(const ExcelDispatch& cells, int row);
 
 // The lookup mode of the library search: exact when "Case sensitive" is set.
 int BomLookupMode(const AssistantSettings& settings);

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <optional>
 
-#include "assistant/common/format_text.h"
+#include "base/format_text.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <iterator>
 #include <optional>
 
-#include "assistant/common/format_text.h"
-#include "assistant/common/status.h"
-#include "assistant/common/text_helpers.h"
 #include "assistant/engine/message_port.h"
-#include "assistant/ui/text_tables.h"
-#include "winfx/code_page.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
+#include "base/format_text.h"
+#include "base/status.h"
+#include "base/text_helpers.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <span>
 #include <string_view>
 
-#include "assistant/common/format_text.h"
-#include "assistant/common/status.h"
-#include "assistant/common/text_helpers.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/engine/user_formula.h"
+#include "base/format_text.h"
+#include "base/status.h"
+#include "base/text_helpers.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "assistant/common/format_text.h"
-#include "assistant/common/text_helpers.h"
 #include "assistant/engine/expression.h"
 #include "assistant/engine/material_library.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/format_text.h"
+#include "base/text_helpers.h"
 
 namespace {
 

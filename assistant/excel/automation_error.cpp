@@ -1,6 +1,6 @@
 #include "assistant/excel/automation_error.h"
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 CAutomationError::CAutomationError(std::u16string description)
     : m_description(std::move(description)), m_utf8(EncodeToCodePage(m_description, kCodePageUtf8)) {}

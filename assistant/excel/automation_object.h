@@ -47,5 +47,8 @@ double AutomationDouble(const AutomationValue& value);
 bool AutomationBool(const AutomationValue& value);
 // Numbers print as a spreadsheet's general format would; empty reads as "".
 std::u16string AutomationText(const AutomationValue& value);
+// A number as the general format shows it: up to ten significant digits,
+// no trailing zeros.
+std::u16string FormatGeneralNumber(double value);
 AutomationObjectPtr AutomationObjectOf(const AutomationValue& value);
 bool IsEmptyValue(const AutomationValue& value);

@@ -1,9 +1,10 @@
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/automation_object.h"
-#include "assistant/excel/number_format.h"
+#include "base/code_page.h"
 
 namespace {
 
@@ -36,6 +37,13 @@ double AutomationDouble(const AutomationValue& value) {
 bool AutomationBool(const AutomationValue& value) {
   if (const auto* flag = std::get_if<bool>(&value)) return *flag;
   return AutomationDouble(value) != 0;
+}
+
+std::u16string FormatGeneralNumber(double value) {
+  if (!std::isfinite(value)) return u"#NUM!";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.10g", value == 0 ? 0.0 : value);
+  return Utf16FromAscii(buffer);
 }
 
 std::u16string AutomationText(const AutomationValue& value) {

@@ -88,7 +88,18 @@ AutomationValue AutomationValueFromVariant(const VARIANT& variant) {
   }
 }
 
-void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant) {
+namespace {
+
+IDispatch* DispatchForVariant(const AutomationObjectPtr& object, ObjectExposer expose) {
+  if (!object) return nullptr;
+  if (IDispatch* own = DispatchOfWrapped(object)) return own;
+  if (!expose) ThrowTypeMismatch();
+  return expose(object);
+}
+
+}  // namespace
+
+void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant, ObjectExposer expose) {
   VariantClear(&variant);
   if (const auto* number = std::get_if<std::int32_t>(&value)) {
     V_VT(&variant) = VT_I4;
@@ -105,7 +116,7 @@ void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant) {
         SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text->data()), static_cast<UINT>(text->size()));
   } else if (const auto* object = std::get_if<AutomationObjectPtr>(&value)) {
     V_VT(&variant) = VT_DISPATCH;
-    V_DISPATCH(&variant) = *object ? ExposeAsDispatch(*object) : nullptr;
+    V_DISPATCH(&variant) = DispatchForVariant(*object, expose);
   } else if (std::holds_alternative<AutomationMissing>(value)) {
     V_VT(&variant) = VT_ERROR;
     V_ERROR(&variant) = DISP_E_PARAMNOTFOUND;

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "assistant/common/window_handle.h"
 #include "assistant/excel/automation_object.h"
+#include "base/window_handle.h"
 
 inline constexpr std::u16string_view kExcelProgId = u"Excel.Application";
 

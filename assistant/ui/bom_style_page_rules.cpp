@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <span>
 
-#include "assistant/common/format_text.h"
-#include "assistant/common/text_helpers.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/config/column_reference.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/format_text.h"
+#include "base/text_helpers.h"
 
 namespace {
 

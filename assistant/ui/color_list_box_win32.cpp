@@ -4,10 +4,10 @@
 #include <exception>
 #include <optional>
 
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/list_item_paint.h"
 #include "assistant/ui/prefix_tips.h"
-#include "assistant/ui/text_tables.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 #include "winfx/handles.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "assistant/ui/finder_button.h"
 
-#include "assistant/excel/excel_link.h"
+#include "assistant/bom_sheet/excel_link.h"
 #include "winfx/dialog.h"
 
 bool CFinderButton::Subclass(HWND control, ExcelLink& link) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "assistant/common/format_text.h"
+#include "base/format_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "assistant/ui/help_access.h"
 
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "assistant/ui/html_help_platform_win32.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 #include "winfx/message_box.h"
 #include "winfx/module_path.h"
 

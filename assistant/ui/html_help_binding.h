@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "assistant/common/window_handle.h"
+#include "base/window_handle.h"
 
 // A loaded library and an exported entry; 0 when there is none.
 using LibraryHandle = std::uintptr_t;

@@ -1,6 +1,6 @@
 #include "assistant/ui/prefix_tips.h"
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 int g_prefixCount = 0;
 TipTable g_tipTable{};

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "winfx/fixed_text_table.h"
+#include "base/fixed_text_table.h"
 
 inline constexpr int kTipSlots = 100;
 inline constexpr int kTipSlotBytes = 512;

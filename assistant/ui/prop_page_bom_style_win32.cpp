@@ -1,10 +1,10 @@
 #include "assistant/ui/prop_page_bom_style.h"
 
+#include "assistant/bom_sheet/style_template.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/res/settings_pages_resource.h"
 #include "assistant/ui/select_edit_text.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
-#include "assistant/ui/style_template.h"
 
 namespace {
 

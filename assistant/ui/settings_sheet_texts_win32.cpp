@@ -1,7 +1,7 @@
 #include "assistant/ui/settings_sheet_texts_win32.h"
 
-#include "assistant/ui/text_tables.h"
-#include "winfx/code_page.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
 #include "winfx/message_box.h"
 #include "winfx/module_path.h"
 #include "winfx/window.h"

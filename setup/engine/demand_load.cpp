@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "setup/engine/registry_key.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
-#include "setup/wizard/setup_state.h"
 
 namespace {
 

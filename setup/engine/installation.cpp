@@ -5,9 +5,9 @@
 #include "setup/archive/archive_reader.h"
 #include "setup/engine/settings_defaults.h"
 #include "setup/engine/setup_paths.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/shortcuts.h"
 #include "setup/engine/uninstall_log.h"
-#include "setup/wizard/setup_state.h"
 
 namespace {
 

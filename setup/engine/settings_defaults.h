@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "setup/wizard/setup_state.h"
+#include "setup/engine/setup_state.h"
 
 class SetupFileSystem;
 

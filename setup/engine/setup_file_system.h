@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "setup/wizard/output_file.h"
+#include "setup/engine/output_file.h"
 
 class SetupFileSystem {
  public:

@@ -1,7 +1,7 @@
 #include "setup/engine/setup_paths.h"
 
-#include "setup/wizard/setup_state.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
+#include "setup/engine/setup_state.h"
 
 namespace {
 

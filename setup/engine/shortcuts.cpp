@@ -3,8 +3,8 @@
 #include "setup/engine/setup_file_system.h"
 #include "setup/engine/setup_paths.h"
 #include "setup/engine/setup_ports.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
-#include "setup/wizard/setup_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "setup/engine/registry_key.h"
 #include "setup/engine/setup_file_system.h"
 #include "setup/engine/setup_paths.h"
-#include "setup/wizard/setup_state.h"
+#include "setup/engine/setup_state.h"
 
 const std::array<const char*, kUninstallMessageCount> kUninstallMessages = {
     "A10,%s",  // formed with kProductVersion

@@ -1,7 +1,7 @@
 #include <windows.h>
 
+#include "base/code_page.h"
 #include "setup/engine/win32_setup_adapters.h"
-#include "winfx/code_page.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <shlobj.h>
 
 #include "setup/engine/demand_load.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
 #include "setup/res/install_resource.h"
 #include "setup/wizard/install_folder.h"
 #include "setup/wizard/setup_services.h"
-#include "setup/wizard/setup_state.h"
 #include "setup/wizard/setup_wizard.h"
 #include "setup/wizard/wizard_navigation.h"
 #include "setup/wizard/wizard_texts.h"

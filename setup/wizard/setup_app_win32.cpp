@@ -1,11 +1,11 @@
 // Install.exe: asks for the language, then runs the setup wizard.
 
+#include "setup/engine/setup_state.h"
 #include "setup/wizard/finish_page.h"
 #include "setup/wizard/language_dialog.h"
 #include "setup/wizard/progress_page.h"
 #include "setup/wizard/setting_page.h"
 #include "setup/wizard/setup_services.h"
-#include "setup/wizard/setup_state.h"
 #include "setup/wizard/setup_wizard.h"
 #include "setup/wizard/welcome_page.h"
 #include "winfx/application.h"

@@ -1,7 +1,7 @@
 #include "setup/wizard/setup_wizard.h"
 
+#include "setup/engine/setup_state.h"
 #include "setup/res/install_resource.h"
-#include "setup/wizard/setup_state.h"
 #include "setup/wizard/wizard_texts.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <exception>
 
+#include "base/code_page.h"
 #include "setup/wizard/text_label_font.h"
-#include "winfx/code_page.h"
 
 static_assert(kLabelStyleCenter == SS_CENTER && kLabelStyleRight == SS_RIGHT);
 static_assert(kLabelStyleTypeMask == SS_TYPEMASK && kLabelStyleCenterImage == SS_CENTERIMAGE);

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "setup/engine/setup_state.h"
 #include "setup/res/install_resource.h"
-#include "setup/wizard/setup_state.h"
 #include "setup/wizard/wizard_navigation.h"
 #include "setup/wizard/wizard_texts.h"
 #include "winfx/controls/button.h"

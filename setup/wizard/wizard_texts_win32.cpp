@@ -1,7 +1,7 @@
 #include "setup/wizard/wizard_texts.h"
 
-#include "setup/wizard/setup_state.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
+#include "setup/engine/setup_state.h"
 
 std::wstring SetupWide(std::string_view text) { return DecodeToWide(text, SetupCodePage()); }
 

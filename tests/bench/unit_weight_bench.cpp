@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "assistant/engine/engine.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 
 namespace {
 

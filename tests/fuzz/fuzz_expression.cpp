@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "assistant/common/text_helpers.h"
 #include "assistant/engine/expression.h"
+#include "base/text_helpers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string expression(reinterpret_cast<const char*>(data), size);

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "assistant/engine/material_library.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SelectTextTable(437);

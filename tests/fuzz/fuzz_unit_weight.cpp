@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "assistant/common/status.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/engine/unit_weight.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/status.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const MaterialLibrary library = [] {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "assistant/excel/workbook_model.h"
+#include "tests/standins/workbook/workbook_model.h"
 
 // False when the file cannot be written.
 bool SaveStandinFile(const CModelWorkbook& workbook, const std::filesystem::path& path);

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "assistant/excel/workbook_model.h"
+#include "tests/standins/workbook/workbook_model.h"
 
 bool RegisterGridClass(HINSTANCE instance);
 HWND CreateGridWindow(HINSTANCE instance, HWND frame, const std::shared_ptr<CModelWorkbook>& workbook);

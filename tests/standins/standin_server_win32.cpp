@@ -9,9 +9,10 @@
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
+#include "tests/standins/exposed_dispatch_win32.h"
 #include "tests/standins/standin_file.h"
 #include "tests/standins/standin_registration_win32.h"
+#include "tests/standins/workbook/model_objects.h"
 
 CStandinServer* g_standinServer = nullptr;
 

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "assistant/excel/workbook_model.h"
 #include "tests/standins/standin_options.h"
+#include "tests/standins/workbook/workbook_model.h"
 
 class CStandinServer {
  public:

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "assistant/excel/workbook_model.h"
+#include "tests/standins/workbook/workbook_model.h"
 
 inline constexpr const wchar_t* kFrameClass = L"XLMAIN";
 inline constexpr const wchar_t* kBookClass = L"EXCEL7";

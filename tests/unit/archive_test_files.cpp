@@ -6,7 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "assistant/common/format_text.h"
+#include "base/format_text.h"
 #include "setup/archive/gzip_file.h"
 
 namespace {

@@ -1,13 +1,13 @@
-#include "assistant/engine/bom_row.h"
+#include "assistant/bom_sheet/bom_row_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
+#include "base/status.h"
+#include "tests/standins/workbook/model_objects.h"
 #include "tests/unit/fakes/recording_automation_sink.h"
 #include "tests/unit/fakes/workbook_test_support.h"
 #include "tests/unit/test_support.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
 #include "assistant/excel/dispatch_ids.h"
+#include "base/status.h"
 #include "tests/unit/excel_link_fixture.h"
 #include "tests/unit/fakes/scripted_automation_object.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
+#include "assistant/bom_sheet/worksheet_event_sink.h"
 #include "assistant/excel/dispatch_ids.h"
-#include "assistant/excel/worksheet_event_sink.h"
+#include "base/status.h"
 #include "tests/unit/excel_link_fixture.h"
 #include "tests/unit/fakes/counting_automation_object.h"
 

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "assistant/bom_sheet/excel_link.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/engine/bom_row.h"
 #include "assistant/engine/material_library.h"
-#include "assistant/excel/excel_link.h"
-#include "assistant/excel/model_objects.h"
+#include "tests/standins/workbook/model_objects.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 
 inline constexpr WindowHandle kFrameWindow = 0x1234;

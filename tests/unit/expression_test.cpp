@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "assistant/common/text_helpers.h"
+#include "base/text_helpers.h"
 
 namespace {
 

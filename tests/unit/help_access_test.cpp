@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 #include "tests/unit/fakes/fake_html_help.h"
 #include "tests/unit/test_support.h"
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "assistant/app/bom_commands.h"
 #include "assistant/app/finder_tracking.h"
-#include "assistant/common/status.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/bom_sheet/bom_commands.h"
+#include "assistant/texts/text_tables.h"
+#include "base/status.h"
 #include "tests/unit/excel_link_fixture.h"
 #include "tests/unit/fakes/scripted_automation_object.h"
 #include "tests/unit/fakes/workbook_test_support.h"

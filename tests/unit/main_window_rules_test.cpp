@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "assistant/app/bom_commands.h"
 #include "assistant/app/main_window_layout.h"
 #include "assistant/app/prefix_list_fill.h"
+#include "assistant/bom_sheet/bom_commands.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/status.h"
 #include "tests/unit/test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "assistant/ui/list_item_paint.h"
 #include "assistant/ui/prefix_tips.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 namespace {
 

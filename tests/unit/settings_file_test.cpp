@@ -3,11 +3,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "assistant/common/status.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/config/column_reference.h"
 #include "assistant/config/config_platform.h"
 #include "assistant/config/settings.h"
+#include "base/status.h"
 #include "tests/unit/test_support.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "assistant/config/settings.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/bom_style_editor.h"
 #include "assistant/ui/bom_style_page_rules.h"
 #include "assistant/ui/general_page_rules.h"
 #include "assistant/ui/sheet_button_layout.h"
-#include "assistant/ui/text_tables.h"
 #include "tests/unit/test_support.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "setup/wizard/setup_state.h"
+#include "setup/engine/setup_state.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "setup/wizard/setup_text_tables.h"
+#include "setup/engine/setup_text_tables.h"
 #include "tests/unit/test_support.h"
 
 namespace {

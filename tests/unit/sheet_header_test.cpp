@@ -1,14 +1,14 @@
-#include "assistant/excel/sheet_header.h"
+#include "assistant/bom_sheet/sheet_header.h"
 
 #include <gtest/gtest.h>
 
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
+#include "tests/standins/workbook/model_objects.h"
 #include "tests/unit/fakes/workbook_test_support.h"
-#include "winfx/code_page.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "setup/engine/setup_paths.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
-#include "setup/wizard/setup_state.h"
 #include "tests/unit/fakes/setup_fakes.h"
 #include "tests/unit/test_support.h"
 

@@ -2,15 +2,15 @@
 // and the in-memory spreadsheet: an existing template is opened, a missing
 // one is made from the style's header and saved under its full name.
 
-#include "assistant/ui/style_template.h"
+#include "assistant/bom_sheet/style_template.h"
 
 #include <gtest/gtest.h>
 
 #include "assistant/excel/automation_error.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
 #include "tests/unit/excel_link_fixture.h"
 #include "tests/unit/test_support.h"
-#include "winfx/code_page.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <fstream>
 
-#include "winfx/code_page.h"
+#include "base/code_page.h"
 
 std::string Gbk(std::string_view utf8) { return ConvertCodePage(utf8, kCodePageUtf8, kCodePageGbk); }
 

@@ -1,11 +1,11 @@
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "base/code_page.h"
 #include "tests/unit/test_support.h"
-#include "winfx/code_page.h"
 
 namespace {
 

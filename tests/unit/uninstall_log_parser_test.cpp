@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "base/code_page.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
 #include "tools/uninstall/installer_code_page.h"
-#include "setup/wizard/setup_state.h"
-#include "winfx/code_page.h"
 
 namespace {
 

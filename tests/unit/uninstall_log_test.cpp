@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "setup/wizard/setup_state.h"
+#include "setup/engine/setup_state.h"
 #include "tests/unit/fakes/memory_registry.h"
 #include "tests/unit/fakes/setup_fakes.h"
 #include "tests/unit/test_support.h"

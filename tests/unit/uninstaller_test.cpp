@@ -8,12 +8,12 @@
 
 #include "setup/engine/acad_products.h"
 #include "setup/engine/demand_load.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
-#include "tools/uninstall/uninstall_log_parser.h"
-#include "setup/wizard/setup_state.h"
 #include "tests/unit/fakes/fake_uninstall_ports.h"
 #include "tests/unit/fakes/memory_registry.h"
 #include "tests/unit/fakes/setup_fakes.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
 #include "assistant/engine/material_library.h"
+#include "base/status.h"
 #include "tests/unit/test_support.h"
 
 namespace {

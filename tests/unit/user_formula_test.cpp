@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "assistant/engine/material_library.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
 #include "tests/unit/test_support.h"
 
 namespace {

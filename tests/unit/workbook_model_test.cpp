@@ -1,10 +1,10 @@
-#include "assistant/excel/workbook_model.h"
+#include "tests/standins/workbook/workbook_model.h"
 
 #include <gtest/gtest.h>
 
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
+#include "tests/standins/workbook/model_objects.h"
 #include "tests/unit/fakes/recording_automation_sink.h"
 #include "tests/unit/fakes/workbook_test_support.h"
 

@@ -15,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "assistant/excel/excel_link.h"
+#include "assistant/bom_sheet/excel_link.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/color_list_box.h"
 #include "assistant/ui/finder_button.h"
 #include "assistant/ui/prefix_tips.h"
 #include "assistant/ui/select_edit_text.h"
-#include "assistant/ui/text_tables.h"
+#include "base/code_page.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/assistant_controls_test_resource.h"
-#include "winfx/code_page.h"
 #include "winfx/dialog.h"
 #include "winfx/handles.h"
 

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <optional>
 
+#include "assistant/bom_sheet/excel_link.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/excel_discovery_win32.h"
-#include "assistant/excel/excel_link.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
 

@@ -14,16 +14,16 @@
 #include <optional>
 #include <string>
 
+#include "assistant/bom_sheet/sheet_header.h"
 #include "assistant/config/settings.h"
 #include "assistant/excel/excel_discovery_win32.h"
 #include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
-#include "assistant/excel/sheet_header.h"
-#include "assistant/excel/workbook_model.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
+#include "tests/standins/workbook/model_objects.h"
+#include "tests/standins/workbook/workbook_model.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
-#include "winfx/code_page.h"
 
 namespace {
 

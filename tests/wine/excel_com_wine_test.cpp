@@ -6,18 +6,19 @@
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
+#include "assistant/bom_sheet/bom_row_writer.h"
+#include "assistant/bom_sheet/sheet_header.h"
 #include "assistant/config/bom_style.h"
-#include "assistant/engine/bom_row.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
-#include "assistant/excel/sheet_header.h"
-#include "assistant/ui/text_tables.h"
-#include "winfx/code_page.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
+#include "base/status.h"
+#include "tests/standins/exposed_dispatch_win32.h"
+#include "tests/standins/workbook/model_objects.h"
 
 namespace {
 

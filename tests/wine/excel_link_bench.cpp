@@ -9,11 +9,11 @@
 #include <chrono>
 #include <cstdio>
 
-#include "assistant/common/status.h"
+#include "assistant/bom_sheet/excel_link.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/excel_discovery_win32.h"
-#include "assistant/excel/excel_link.h"
+#include "base/status.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/excel_link_wine_support.h"
 

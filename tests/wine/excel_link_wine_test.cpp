@@ -8,19 +8,20 @@
 
 #include <gtest/gtest.h>
 
-#include "assistant/common/status.h"
+#include "assistant/bom_sheet/excel_link.h"
+#include "assistant/bom_sheet/sheet_header.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/engine/bom_row.h"
 #include "assistant/engine/material_library.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/excel_discovery_win32.h"
-#include "assistant/excel/excel_link.h"
-#include "assistant/excel/sheet_header.h"
+#include "base/code_page.h"
+#include "base/status.h"
+#include "tests/standins/exposed_dispatch_win32.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/unit/fakes/scripted_automation_object.h"
 #include "tests/wine/excel_link_wine_support.h"
-#include "winfx/code_page.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/help_access_win32.h"
 #include "assistant/ui/html_help_platform_win32.h"
-#include "assistant/ui/text_tables.h"
 
 namespace {
 

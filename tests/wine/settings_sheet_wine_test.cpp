@@ -12,14 +12,14 @@
 #include <string>
 #include <thread>
 
+#include "assistant/bom_sheet/excel_link.h"
 #include "assistant/config/settings.h"
-#include "assistant/excel/excel_link.h"
-#include "assistant/excel/model_objects.h"
 #include "assistant/res/settings_pages_resource.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/kv_property_sheet.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
 #include "assistant/ui/settings_sheet_win32.h"
-#include "assistant/ui/text_tables.h"
+#include "tests/standins/workbook/model_objects.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/driver/ui_driver.h"
 

@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "setup/engine/demand_load.h"
 #include "setup/engine/installation.h"
 #include "setup/engine/registry_key.h"
+#include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
 #include "setup/engine/win32_registry.h"
 #include "setup/engine/win32_setup_adapters.h"
-#include "setup/wizard/setup_state.h"
-#include "winfx/code_page.h"
 
 namespace {
 

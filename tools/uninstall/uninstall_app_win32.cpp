@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "base/code_page.h"
 #include "tools/uninstall/installer_code_page.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
 #include "tools/uninstall/uninstaller.h"
 #include "tools/uninstall/win32_uninstall_adapters.h"
-#include "winfx/code_page.h"
 #include "winfx/message_box.h"
 
 namespace {

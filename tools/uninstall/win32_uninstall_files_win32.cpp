@@ -1,7 +1,7 @@
 #include <windows.h>
 
+#include "base/code_page.h"
 #include "tools/uninstall/win32_uninstall_adapters.h"
-#include "winfx/code_page.h"
 
 std::wstring WideFromUtf8(const std::string& text) { return DecodeToWide(text, kCodePageUtf8); }
 

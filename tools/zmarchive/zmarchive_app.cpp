@@ -3,9 +3,9 @@
 #include <charconv>
 #include <optional>
 
-#include "assistant/common/format_text.h"
+#include "base/code_page.h"
+#include "base/format_text.h"
 #include "setup/archive/archive_reader.h"
-#include "winfx/code_page.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "tools/zmcalc/zmcalc_app.h"
-#include "winfx/code_page.h"
 #include "winfx/console.h"
 #include "winfx/module_path.h"
 

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <optional>
 
-#include "assistant/common/format_text.h"
+#include "assistant/config/column_reference.h"
 #include "assistant/engine/engine.h"
-#include "assistant/excel/workbook_model.h"
-#include "assistant/ui/text_tables.h"
+#include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
+#include "base/format_text.h"
 #include "tools/zmcalc/zmcalc_row.h"
-#include "winfx/code_page.h"
 
 namespace {
 

@@ -1,33 +1,12 @@
 #include "tools/zmcalc/zmcalc_row.h"
 
-#include <vector>
-
-#include "assistant/common/format_text.h"
-#include "assistant/common/status.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/config/column_reference.h"
 #include "assistant/engine/bom_row.h"
-#include "assistant/excel/automation_error.h"
-#include "assistant/excel/excel_dispatch.h"
-#include "assistant/excel/model_objects.h"
-#include "winfx/code_page.h"
+#include "base/code_page.h"
+#include "base/format_text.h"
 
 namespace {
-
-// Keeps the blocks of the sheet's change events, in order.
-class CChangeRecorder : public AutomationObject {
- public:
-  AutomationValue Invoke(int dispatchId, InvokeKind, std::span<const AutomationValue> args) override {
-    if (dispatchId == dispid::kChange && !args.empty()) {
-      if (std::optional<CellRect> block = ModelBlockOf(AutomationObjectOf(args[0])))
-        changes.push_back(*block);
-    }
-    return {};
-  }
-  std::optional<int> DispatchIdOfName(std::u16string_view) override { return std::nullopt; }
-
-  std::vector<CellRect> changes;
-};
 
 AssistantSettings SettingsOf(const ZmcalcRowRequest& request) {
   AssistantSettings settings;
@@ -43,6 +22,10 @@ AssistantSettings SettingsOf(const ZmcalcRowRequest& request) {
   return settings;
 }
 
+void PrintCell(const BomColumn& column, int row, const std::string& formula, ZmcalcOutput& output) {
+  output.out += ColumnLetters(column.number) + FormatText("%d ", row) + formula + "\n";
+}
+
 }  // namespace
 
 int RunRowCalculation(const ZmcalcRowRequest& request, const MaterialLibrary& library, ZmcalcOutput& output) {
@@ -50,29 +33,16 @@ int RunRowCalculation(const ZmcalcRowRequest& request, const MaterialLibrary& li
   CurrentLayout layout;
   SelectBomStyle(settings, settings.style, layout);
 
-  std::shared_ptr<CWorkbookModel> model = CWorkbookModel::Create();
-  model->AddWorkbook(std::nullopt);
-  std::shared_ptr<CModelSheet> sheet = model->ActiveSheet();
-  auto recorder = std::make_shared<CChangeRecorder>();
-  int status = ST_FAIL;
-  try {
-    sheet->SetValue(CellRect::Cell(request.row, layout.material.number),
-                    DecodeFromCodePage(request.spec, kCodePageUtf8));
-    sheet->Advise(recorder);
-    status =
-        CalculateBomRow(ExcelDispatch(MakeWorksheetObject(sheet)), request.row, library, layout, settings);
-  } catch (const CAutomationError& error) {
-    output.err += std::string("zmcalc: ") + error.what() + "\n";
-    return kZmcalcUsageOrLibrary;
-  }
-  if (status == ST_OK) {
-    for (const CellRect& cell : recorder->changes) {
-      output.out += ColumnLetters(cell.left) + FormatText("%d ", cell.top) +
-                    EncodeToCodePage(sheet->CellFormula(cell.top, cell.left), kCodePageUtf8) + "\n";
-    }
+  BomRowResult result =
+      ComputeBomRow(EncodeToCodePage(DecodeFromCodePage(request.spec, kCodePageUtf8), kCodePageGbk),
+                    request.row, library, layout, settings);
+  if (result.computed) {
+    if (!result.singleWeightFormula.empty())
+      PrintCell(layout.singleWeight, request.row, result.singleWeightFormula, output);
+    PrintCell(layout.totalWeight, request.row, result.totalWeightFormula, output);
   } else {
     output.out += "FAIL\n";
   }
-  output.out += FormatText("COLOR %d\n", sheet->FontColor(request.row, layout.material.number));
-  return status == ST_OK ? kZmcalcAllComputed : kZmcalcSomeFailed;
+  output.out += FormatText("COLOR %d\n", result.specificationColor);
+  return result.computed ? kZmcalcAllComputed : kZmcalcSomeFailed;
 }

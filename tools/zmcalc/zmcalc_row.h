@@ -1,6 +1,6 @@
 #pragma once
 
-// zmcalc --row: one BOM row calculated on an in-memory sheet.
+// zmcalc --row: the calculation of one BOM row, as it would be written.
 
 #include <optional>
 #include <string>

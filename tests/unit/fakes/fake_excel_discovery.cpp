@@ -1,6 +1,6 @@
 #include "tests/unit/fakes/fake_excel_discovery.h"
 
-#include "assistant/excel/model_objects.h"
+#include "tests/standins/workbook/model_objects.h"
 
 namespace {
 

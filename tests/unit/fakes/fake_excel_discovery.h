@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "assistant/bom_sheet/link_window.h"
 #include "assistant/excel/excel_discovery.h"
-#include "assistant/excel/link_window.h"
 
 class CFakeExcelDiscovery : public ExcelDiscovery {
  public:

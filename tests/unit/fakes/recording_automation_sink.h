@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "assistant/excel/model_objects.h"
+#include "tests/standins/workbook/model_objects.h"
 
 class CRecordingAutomationSink : public AutomationObject {
  public:

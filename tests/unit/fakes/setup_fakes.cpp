@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "setup/engine/setup_paths.h"
-#include "setup/wizard/setup_state.h"
+#include "setup/engine/setup_state.h"
 
 namespace {
 

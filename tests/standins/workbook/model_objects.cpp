@@ -1,0 +1,535 @@
+#include "tests/standins/workbook/model_objects.h"
+
+#include <string_view>
+
+#include "assistant/excel/automation_error.h"
+#include "assistant/excel/dispatch_ids.h"
+#include "tests/standins/workbook/identity_cache.h"
+
+namespace {
+
+struct MemberName {
+  std::u16string_view name;
+  int id;
+};
+
+// Members known by name; GetIDsOfNames of the COM wrapper answers from here too.
+constexpr MemberName kMemberNames[] = {
+    {u"Application", dispid::kApplication},
+    {u"Creator", dispid::kCreator},
+    {u"Workbooks", dispid::kWorkbooks},
+    {u"Sheets", dispid::kSheets},
+    {u"Windows", dispid::kWindows},
+    {u"ActiveWindow", dispid::kActiveWindow},
+    {u"ActiveSheet", dispid::kActiveSheet},
+    {u"ActiveCell", dispid::kActiveCell},
+    {u"Caption", dispid::kCaption},
+    {u"Visible", dispid::kVisible},
+    {u"UserControl", dispid::kUserControl},
+    {u"Add", dispid::kAdd},
+    {u"Open", dispid::kOpen},
+    {u"SaveAs", dispid::kSaveAs},
+    {u"Count", dispid::kCount},
+    {u"Item", dispid::kItem},
+    {u"Name", dispid::kName},
+    {u"Index", dispid::kIndex},
+    {u"Cells", dispid::kCells},
+    {u"Columns", dispid::kColumns},
+    {u"UsedRange", dispid::kUsedRange},
+    {u"Row", dispid::kRow},
+    {u"Column", dispid::kColumn},
+    {u"Rows", dispid::kRows},
+    {u"Resize", dispid::kResize},
+    {u"Worksheet", dispid::kWorksheet},
+    {u"Text", dispid::kText},
+    {u"Value", dispid::kValue},
+    {u"Formula", dispid::kFormula},
+    {u"NumberFormatLocal", dispid::kNumberFormatLocal},
+    {u"ColumnWidth", dispid::kColumnWidth},
+    {u"HorizontalAlignment", dispid::kHorizontalAlignment},
+    {u"VerticalAlignment", dispid::kVerticalAlignment},
+    {u"Merge", dispid::kMerge},
+    {u"Select", dispid::kSelect},
+    {u"Font", dispid::kFont},
+    {u"MergeArea", dispid::kMergeArea},
+    {u"Color", dispid::kColor},
+};
+
+char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+[[noreturn]] void ThrowUnknownMember() {
+  throw CAutomationError(u"The object does not support this member.");
+}
+
+void ExpectArguments(std::span<const AutomationValue> args, std::size_t count) {
+  if (args.size() < count) throw CAutomationError(u"A required argument is missing.");
+}
+
+bool IsGiven(std::span<const AutomationValue> args, std::size_t index) {
+  return index < args.size() && !std::holds_alternative<AutomationMissing>(args[index]) &&
+         !std::holds_alternative<std::monostate>(args[index]);
+}
+
+// Common to every object: the members read by name.
+class CModelObject : public AutomationObject {
+ public:
+  explicit CModelObject(std::shared_ptr<CWorkbookModel> model) : m_model(std::move(model)) {}
+
+  AutomationValue Invoke(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override {
+    if (dispatchId == dispid::kApplication && kind != InvokeKind::kPut) {
+      if (!m_model) throw CAutomationError(u"The object belongs to no application.");
+      return MakeApplicationObject(m_model);
+    }
+    if (dispatchId == dispid::kCreator && kind != InvokeKind::kPut) return std::int32_t{dispid::kCreatorCode};
+    return InvokeMember(dispatchId, kind, args);
+  }
+
+  std::optional<int> DispatchIdOfName(std::u16string_view name) override {
+    for (const MemberName& member : kMemberNames) {
+      if (SameName(member.name, name)) return member.id;
+    }
+    return std::nullopt;
+  }
+
+ protected:
+  virtual AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                                       std::span<const AutomationValue> args) = 0;
+  const std::shared_ptr<CWorkbookModel>& Model() const { return m_model; }
+
+ private:
+  std::shared_ptr<CWorkbookModel> m_model;
+};
+
+std::shared_ptr<CWorkbookModel> ApplicationOf(const CModelSheet& sheet) {
+  std::shared_ptr<CModelWorkbook> workbook = sheet.Workbook();
+  return workbook ? workbook->Application() : nullptr;
+}
+
+std::shared_ptr<CWorkbookModel> ApplicationOf(const CModelWorkbook& workbook) {
+  return workbook.Application();
+}
+
+// An object over one part of the model: a sheet or a workbook.
+template <typename ModelPart>
+class CPartObject : public CModelObject {
+ public:
+  explicit CPartObject(std::shared_ptr<ModelPart> part)
+      : CModelObject(ApplicationOf(*part)), m_part(std::move(part)) {}
+
+  const std::shared_ptr<ModelPart>& Part() const { return m_part; }
+
+ private:
+  std::shared_ptr<ModelPart> m_part;
+};
+
+using CSheetPart = CPartObject<CModelSheet>;
+using CWorkbookPart = CPartObject<CModelWorkbook>;
+
+int IndexArgument(std::span<const AutomationValue> args, int count) {
+  ExpectArguments(args, 1);
+  int index = AutomationInt(args[0]);
+  if (index < 1 || index > count) throw CAutomationError(u"The index is out of range.");
+  return index;
+}
+
+class CFontObject : public CSheetPart {
+ public:
+  CFontObject(std::shared_ptr<CModelSheet> sheet, CellRect block)
+      : CSheetPart(std::move(sheet)), m_block(block) {}
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (dispatchId != dispid::kColor) ThrowUnknownMember();
+    if (kind == InvokeKind::kPut) {
+      ExpectArguments(args, 1);
+      Part()->SetFontColor(m_block, AutomationInt(args.back()));
+      return {};
+    }
+    return Part()->FontColor(m_block.top, m_block.left);
+  }
+
+ private:
+  CellRect m_block;
+};
+
+struct RangeKey {
+  const CModelSheet* sheet;
+  CellRect block;
+  RangeKind kind;
+  auto operator<=>(const RangeKey&) const = default;
+};
+
+CIdentityCache<RangeKey, CFontObject> g_fonts;
+
+AutomationObjectPtr MakeFontObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block) {
+  return g_fonts.Find({sheet.get(), block, RangeKind::kCells},
+                      [&] { return std::make_shared<CFontObject>(sheet, block); });
+}
+
+class CRangeObject : public CSheetPart {
+ public:
+  CRangeObject(std::shared_ptr<CModelSheet> sheet, CellRect block, RangeKind kind)
+      : CSheetPart(std::move(sheet)), m_block(block), m_kind(kind) {}
+  const CellRect& Block() const { return m_block; }
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (kind == InvokeKind::kPut) return Put(dispatchId, args);
+    switch (dispatchId) {
+      case dispid::kItem:
+        return Item(args);
+      case dispid::kCount:
+        return Count();
+      case dispid::kRow:
+        return std::int32_t{m_block.top};
+      case dispid::kColumn:
+        return std::int32_t{m_block.left};
+      case dispid::kRows:
+        return MakeRangeObject(Part(), m_block, RangeKind::kRows);
+      case dispid::kColumns:
+        return MakeRangeObject(Part(), m_block, RangeKind::kColumns);
+      case dispid::kResize:
+        return Resize(args);
+      case dispid::kWorksheet:
+        return MakeWorksheetObject(Part());
+      case dispid::kText:
+        if (m_block.IsCell()) return Part()->CellText(m_block.top, m_block.left);
+        if (std::optional<std::u16string> shared = Part()->BlockText(m_block)) return *shared;
+        return AutomationValue();
+      case dispid::kValue:
+        return Part()->CellValue(m_block.top, m_block.left);
+      case dispid::kFormula:
+        return Part()->CellFormula(m_block.top, m_block.left);
+      case dispid::kNumberFormatLocal:
+        return Part()->NumberFormat(m_block.top, m_block.left);
+      case dispid::kColumnWidth:
+        return Part()->ColumnWidth(m_block.left);
+      case dispid::kHorizontalAlignment:
+        return Part()->HorizontalAlignment(m_block.top, m_block.left);
+      case dispid::kVerticalAlignment:
+        return Part()->VerticalAlignment(m_block.top, m_block.left);
+      case dispid::kMergeArea:
+        return MakeRangeObject(Part(), Part()->MergeArea(m_block.top, m_block.left), RangeKind::kCells);
+      case dispid::kFont:
+        return MakeFontObject(Part(), m_block);
+      case dispid::kMerge:
+        Part()->Merge(m_block, IsGiven(args, 0) && AutomationBool(args[0]));
+        return {};
+      case dispid::kSelect:
+        Part()->Select(m_block);
+        return {};
+      default:
+        ThrowUnknownMember();
+    }
+  }
+
+ private:
+  AutomationValue Put(int dispatchId, std::span<const AutomationValue> args) {
+    ExpectArguments(args, 1);
+    const AutomationValue& value = args.back();
+    switch (dispatchId) {
+      case dispid::kValue:
+        Part()->SetValue(m_block, value);
+        break;
+      case dispid::kFormula:
+        Part()->SetFormula(m_block, AutomationText(value));
+        break;
+      case dispid::kNumberFormatLocal:
+        Part()->SetNumberFormat(m_block, AutomationText(value));
+        break;
+      case dispid::kColumnWidth:
+        Part()->SetColumnWidth(m_block, AutomationDouble(value));
+        break;
+      case dispid::kHorizontalAlignment:
+        Part()->SetHorizontalAlignment(m_block, AutomationInt(value));
+        break;
+      case dispid::kVerticalAlignment:
+        Part()->SetVerticalAlignment(m_block, AutomationInt(value));
+        break;
+      default:
+        ThrowUnknownMember();
+    }
+    return {};
+  }
+
+  int RowCount() const { return m_block.bottom - m_block.top + 1; }
+  int ColumnCount() const { return m_block.right - m_block.left + 1; }
+
+  AutomationValue Count() const {
+    if (m_kind == RangeKind::kRows) return std::int32_t{RowCount()};
+    if (m_kind == RangeKind::kColumns) return std::int32_t{ColumnCount()};
+    return static_cast<std::int32_t>(static_cast<long long>(RowCount()) * ColumnCount());
+  }
+
+  [[noreturn]] static void ThrowOutsideSheet() {
+    throw CAutomationError(u"The row or column lies outside the sheet.");
+  }
+
+  static CellRect Checked(const CellRect& block) {
+    if (block.top < 1 || block.left < 1 || block.bottom > kSheetRows || block.right > kSheetColumns ||
+        block.top > block.bottom || block.left > block.right) {
+      ThrowOutsideSheet();
+    }
+    return block;
+  }
+
+  AutomationValue Item(std::span<const AutomationValue> args) const {
+    ExpectArguments(args, 1);
+    long long first = AutomationInt(args[0]);
+    if (IsGiven(args, 1)) {
+      long long row = m_block.top + first - 1;
+      long long column = m_block.left + AutomationInt(args[1]) - 1;
+      if (row < 1 || row > kSheetRows || column < 1 || column > kSheetColumns) ThrowOutsideSheet();
+      return MakeRangeObject(Part(), CellRect::Cell(static_cast<int>(row), static_cast<int>(column)),
+                             RangeKind::kCells);
+    }
+    if (first < 1 || first > static_cast<long long>(kSheetRows) * kSheetColumns) ThrowOutsideSheet();
+    int index = static_cast<int>(first);
+    if (m_kind == RangeKind::kColumns) {
+      return MakeRangeObject(
+          Part(), Checked({m_block.top, m_block.left + index - 1, m_block.bottom, m_block.left + index - 1}),
+          RangeKind::kColumns);
+    }
+    if (m_kind == RangeKind::kRows) {
+      return MakeRangeObject(
+          Part(), Checked({m_block.top + index - 1, m_block.left, m_block.top + index - 1, m_block.right}),
+          RangeKind::kRows);
+    }
+    // Cells in reading order, running on below the block.
+    int row = m_block.top + (index - 1) / ColumnCount();
+    int column = m_block.left + (index - 1) % ColumnCount();
+    return MakeRangeObject(Part(), Checked(CellRect::Cell(row, column)), RangeKind::kCells);
+  }
+
+  AutomationValue Resize(std::span<const AutomationValue> args) const {
+    int rows = IsGiven(args, 0) ? AutomationInt(args[0]) : RowCount();
+    int columns = IsGiven(args, 1) ? AutomationInt(args[1]) : ColumnCount();
+    if (rows < 1 || columns < 1) throw CAutomationError(u"The size of a block must be at least one cell.");
+    long long bottom = static_cast<long long>(m_block.top) + rows - 1;
+    long long right = static_cast<long long>(m_block.left) + columns - 1;
+    if (bottom > kSheetRows || right > kSheetColumns) ThrowOutsideSheet();
+    return MakeRangeObject(Part(),
+                           {m_block.top, m_block.left, static_cast<int>(bottom), static_cast<int>(right)},
+                           RangeKind::kCells);
+  }
+
+  CellRect m_block;
+  RangeKind m_kind;
+};
+
+class CWorksheetObject : public CSheetPart {
+ public:
+  using CSheetPart::CSheetPart;
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
+    if (kind == InvokeKind::kPut) ThrowUnknownMember();
+    constexpr CellRect kWholeSheet{1, 1, kSheetRows, kSheetColumns};
+    switch (dispatchId) {
+      case dispid::kName:
+        return Part()->Name();
+      case dispid::kIndex:
+        return std::int32_t{Part()->Index()};
+      case dispid::kCells:
+        return MakeRangeObject(Part(), kWholeSheet, RangeKind::kCells);
+      case dispid::kColumns:
+        return MakeRangeObject(Part(), kWholeSheet, RangeKind::kColumns);
+      case dispid::kRows:
+        return MakeRangeObject(Part(), kWholeSheet, RangeKind::kRows);
+      case dispid::kUsedRange:
+        return MakeRangeObject(Part(), Part()->UsedRange(), RangeKind::kCells);
+      default:
+        ThrowUnknownMember();
+    }
+  }
+};
+
+class CSheetsObject : public CWorkbookPart {
+ public:
+  using CWorkbookPart::CWorkbookPart;
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (kind == InvokeKind::kPut) ThrowUnknownMember();
+    const auto& sheets = Part()->Sheets();
+    if (dispatchId == dispid::kCount) return static_cast<std::int32_t>(sheets.size());
+    if (dispatchId != dispid::kItem) ThrowUnknownMember();
+    if (const auto* name = args.empty() ? nullptr : std::get_if<std::u16string>(&args[0])) {
+      for (const auto& sheet : sheets) {
+        if (SameName(sheet->Name(), *name)) return MakeWorksheetObject(sheet);
+      }
+      throw CAutomationError(u"The index is out of range.");
+    }
+    return MakeWorksheetObject(sheets[IndexArgument(args, static_cast<int>(sheets.size())) - 1]);
+  }
+};
+
+class CWorkbookObject : public CWorkbookPart {
+ public:
+  using CWorkbookPart::CWorkbookPart;
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (kind == InvokeKind::kPut) ThrowUnknownMember();
+    switch (dispatchId) {
+      case dispid::kName:
+        return Part()->Name();
+      case dispid::kSheets:
+        return std::make_shared<CSheetsObject>(Part());
+      case dispid::kSaveAs:
+        ExpectArguments(args, 1);
+        Model()->SaveWorkbookAs(*Part(), AutomationText(args[0]));
+        return {};
+      default:
+        ThrowUnknownMember();
+    }
+  }
+};
+
+class CWindowObject : public CWorkbookPart {
+ public:
+  using CWorkbookPart::CWorkbookPart;
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
+    if (dispatchId != dispid::kCaption || kind == InvokeKind::kPut) ThrowUnknownMember();
+    return Part()->Name();
+  }
+};
+
+// Workbooks and Windows: one item per workbook.
+class CWorkbookListObject : public CModelObject {
+ public:
+  CWorkbookListObject(std::shared_ptr<CWorkbookModel> model, bool windows)
+      : CModelObject(std::move(model)), m_windows(windows) {}
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (kind == InvokeKind::kPut) ThrowUnknownMember();
+    const auto& workbooks = Model()->Workbooks();
+    switch (dispatchId) {
+      case dispid::kCount:
+        return static_cast<std::int32_t>(workbooks.size());
+      case dispid::kItem:
+        return Wrap(workbooks[IndexArgument(args, static_cast<int>(workbooks.size())) - 1]);
+      case dispid::kAdd:
+        if (m_windows) ThrowUnknownMember();
+        return Wrap(
+            Model()->AddWorkbook(IsGiven(args, 0) ? std::optional(AutomationText(args[0])) : std::nullopt));
+      case dispid::kOpen:
+        if (m_windows) ThrowUnknownMember();
+        ExpectArguments(args, 1);
+        return Wrap(Model()->OpenWorkbook(AutomationText(args[0])));
+      default:
+        ThrowUnknownMember();
+    }
+  }
+
+ private:
+  AutomationObjectPtr Wrap(const std::shared_ptr<CModelWorkbook>& workbook) const {
+    if (m_windows) return std::make_shared<CWindowObject>(workbook);
+    return std::make_shared<CWorkbookObject>(workbook);
+  }
+
+  bool m_windows;
+};
+
+class CApplicationObject : public CModelObject {
+ public:
+  using CModelObject::CModelObject;
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    CWorkbookModel& model = *Model();
+    if (kind == InvokeKind::kPut) {
+      ExpectArguments(args, 1);
+      switch (dispatchId) {
+        case dispid::kVisible:
+          model.visible = AutomationBool(args.back());
+          return {};
+        case dispid::kUserControl:
+          model.userControl = AutomationBool(args.back());
+          return {};
+        case dispid::kCaption:
+          model.caption = AutomationText(args.back());
+          return {};
+        default:
+          ThrowUnknownMember();
+      }
+    }
+    std::shared_ptr<CModelWorkbook> workbook = model.ActiveWorkbook();
+    std::shared_ptr<CModelSheet> sheet = model.ActiveSheet();
+    switch (dispatchId) {
+      case dispid::kWorkbooks:
+        return std::make_shared<CWorkbookListObject>(Model(), false);
+      case dispid::kWindows:
+        return std::make_shared<CWorkbookListObject>(Model(), true);
+      case dispid::kSheets:
+        if (!workbook) throw CAutomationError(u"There is no active workbook.");
+        return std::make_shared<CSheetsObject>(workbook);
+      case dispid::kActiveWindow:
+        return workbook ? std::make_shared<CWindowObject>(workbook) : AutomationObjectPtr();
+      case dispid::kActiveSheet:
+        return sheet ? MakeWorksheetObject(sheet) : AutomationObjectPtr();
+      case dispid::kActiveCell: {
+        if (!sheet) return AutomationObjectPtr();
+        auto [row, column] = sheet->ActiveCell();
+        return MakeRangeObject(sheet, CellRect::Cell(row, column), RangeKind::kCells);
+      }
+      case dispid::kCaption:
+        return model.caption;
+      case dispid::kVisible:
+        return model.visible;
+      case dispid::kUserControl:
+        return model.userControl;
+      default:
+        ThrowUnknownMember();
+    }
+  }
+};
+
+// The objects a client asks for again and again, one per model part.
+CIdentityCache<const CWorkbookModel*, CApplicationObject> g_applications;
+CIdentityCache<const CModelSheet*, CWorksheetObject> g_worksheets;
+CIdentityCache<RangeKey, CRangeObject> g_ranges;
+
+}  // namespace
+
+AutomationObjectPtr MakeApplicationObject(const std::shared_ptr<CWorkbookModel>& model) {
+  return g_applications.Find(model.get(), [&] { return std::make_shared<CApplicationObject>(model); });
+}
+
+AutomationObjectPtr MakeWorksheetObject(const std::shared_ptr<CModelSheet>& sheet) {
+  return g_worksheets.Find(sheet.get(), [&] { return std::make_shared<CWorksheetObject>(sheet); });
+}
+
+AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block,
+                                    RangeKind kind) {
+  return g_ranges.Find({sheet.get(), block, kind},
+                       [&] { return std::make_shared<CRangeObject>(sheet, block, kind); });
+}
+
+std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object) {
+  if (auto* range = dynamic_cast<CRangeObject*>(object.get())) return range->Part();
+  if (auto* worksheet = dynamic_cast<CWorksheetObject*>(object.get())) return worksheet->Part();
+  return nullptr;
+}
+
+std::optional<CellRect> ModelBlockOf(const AutomationObjectPtr& object) {
+  if (auto* range = dynamic_cast<CRangeObject*>(object.get())) return range->Block();
+  return std::nullopt;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// The in-memory workbook as automation objects, by the spreadsheet's dispatch
+// ids: Application, Workbooks, Workbook, Sheets, Worksheet, Windows, Window,
+// Range and Font. Every object also answers "Application" and "Creator".
+
+#include <memory>
+
+#include "assistant/excel/automation_object.h"
+#include "tests/standins/workbook/workbook_model.h"
+
+// What Item and Count of a range count: cells, rows or columns.
+enum class RangeKind { kCells, kRows, kColumns };
+
+AutomationObjectPtr MakeApplicationObject(const std::shared_ptr<CWorkbookModel>& model);
+AutomationObjectPtr MakeWorksheetObject(const std::shared_ptr<CModelSheet>& sheet);
+AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block,
+                                    RangeKind kind);
+
+// The sheet and block behind a range or worksheet object of the model; null
+// for any other object.
+std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object);
+std::optional<CellRect> ModelBlockOf(const AutomationObjectPtr& object);
