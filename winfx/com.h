@@ -1,9 +1,12 @@
 #pragma once
 
-// COM initialisation for a thread and a reference-counted interface pointer.
+// COM initialisation for a thread, a reference-counted interface pointer, and
+// the reference counting of the COM objects we implement ourselves.
 
 #include <objbase.h>
 
+#include <atomic>
+#include <initializer_list>
 #include <utility>
 
 namespace winfx {
@@ -60,5 +63,42 @@ class CComPtr {
  private:
   T* m_pointer = nullptr;
 };
+
+// IUnknown's counting for a heap object of ours that implements
+// `Interfaces`: one reference at birth (the creator's), deleted at the last
+// Release. A class that must do more at its last release overrides Release
+// and uses m_references.
+template <typename... Interfaces>
+class CRefCounted : public Interfaces... {
+ public:
+  CRefCounted() = default;
+  virtual ~CRefCounted() = default;
+  CRefCounted(const CRefCounted&) = delete;
+  CRefCounted& operator=(const CRefCounted&) = delete;
+
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --m_references;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  std::atomic<ULONG> m_references{1};
+};
+
+// QueryInterface's usual answer: `self` (as `Interface`, with a new
+// reference) for IUnknown and each of `ids`, E_NOINTERFACE for the rest.
+template <typename Interface>
+HRESULT AnswerQuery(Interface* self, REFIID iid, void** result, std::initializer_list<IID> ids) {
+  if (!result) return E_POINTER;
+  *result = nullptr;
+  bool known = iid == IID_IUnknown;
+  for (const IID& id : ids) known = known || iid == id;
+  if (!known) return E_NOINTERFACE;
+  self->AddRef();
+  *result = self;
+  return S_OK;
+}
 
 }  // namespace winfx

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "winfx/message_box.h"
+
 namespace winfx {
 
 namespace {
@@ -42,10 +44,8 @@ INT_PTR CDialog::Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CD
   // No exception may unwind through the system's code.
   try {
     return dialog->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    MessageBoxA(hwnd, error.what(), "Error", MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxW(hwnd, L"Unexpected error", L"Error", MB_OK | MB_ICONERROR);
+    ShowUnhandledException(hwnd);
   }
   return FALSE;
 }

@@ -13,4 +13,8 @@ namespace winfx {
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, unsigned codePage,
                    UINT flags);
 
+// Shows the exception being handled, in a catch block at a window
+// procedure's boundary, where no exception may unwind into the system's code.
+void ShowUnhandledException(HWND owner) noexcept;
+
 }  // namespace winfx

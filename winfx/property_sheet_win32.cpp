@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "winfx/message_box.h"
+
 namespace winfx {
 
 namespace {
@@ -100,10 +102,8 @@ LRESULT CALLBACK CPropertySheet::SheetSubclassProc(HWND hwnd, UINT message, WPAR
     // No exception may unwind through the system's code.
     try {
       sheet->OnInitSheet();
-    } catch (const std::exception& error) {
-      MessageBoxA(hwnd, error.what(), "Error", MB_OK | MB_ICONERROR);
     } catch (...) {
-      MessageBoxW(hwnd, L"Unexpected error", L"Error", MB_OK | MB_ICONERROR);
+      ShowUnhandledException(hwnd);
     }
     return 0;
   }

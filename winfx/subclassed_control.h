@@ -11,6 +11,8 @@
 
 #include <exception>
 
+#include "winfx/message_box.h"
+
 namespace winfx {
 
 template <typename Control>
@@ -57,7 +59,8 @@ class CSubclassedControl : public Control {
     // No exception may unwind through the system's code.
     try {
       return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception&) {
+    } catch (...) {
+      ShowUnhandledException(GetParent(hwnd));
       return DefSubclassProc(hwnd, message, wParam, lParam);
     }
   }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "assistant/app/about_dlg_win32.h"
 #include "assistant/app/main_window_layout.h"
 #include "assistant/app/message_box_port_win32.h"
@@ -24,6 +26,8 @@ namespace {
 
 constexpr UINT_PTR kTrackingTimer = 0;
 constexpr UINT kTrackingPeriodMs = 200;
+// Posted by a sheet event that ended in an error, to show it after the event.
+constexpr UINT kMsgShowEventError = WM_APP + 1;
 constexpr COLORREF kLibraryPrefixColor = RGB(155, 20, 80);
 constexpr COLORREF kBuiltinPrefixColor = RGB(10, 85, 250);
 constexpr UINT kPrefixFormat = DT_SINGLELINE | DT_VCENTER;
@@ -119,6 +123,9 @@ INT_PTR CAssistantDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return TRUE;
     case WM_SETCURSOR:
       return OnSetCursor() ? TRUE : CDialog::HandleMessage(message, wParam, lParam);
+    case kMsgShowEventError:
+      ShowPendingEventError();
+      return TRUE;
     default:
       return CDialog::HandleMessage(message, wParam, lParam);
   }
@@ -403,9 +410,17 @@ void CAssistantDlg::RunLinkCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const CAutomationError& error) {
-    std::wstring description = WideOf(error.Description());
-    MessageBoxW(GetHwnd(), description.c_str(), L"Ostrevia3.5", MB_OK | MB_ICONEXCLAMATION);
+    ShowAutomationError(error.Description());
   }
+}
+
+void CAssistantDlg::ShowAutomationError(const std::u16string& description) const {
+  MessageBoxW(GetHwnd(), WideOf(description).c_str(), L"Ostrevia3.5", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CAssistantDlg::ShowPendingEventError() {
+  if (m_pendingEventError.empty()) return;
+  ShowAutomationError(std::exchange(m_pendingEventError, std::u16string()));
 }
 
 void CAssistantDlg::RunLongLinkCommand(const std::function<void()>& command) {
@@ -432,6 +447,13 @@ void CAssistantDlg::SelectMaterialRow(int row) const {
 }
 
 // LinkWindow
+
+void CAssistantDlg::ReportEventError(std::u16string_view description) {
+  // Errors of events that come before the window shows one are one report.
+  bool posted = !m_pendingEventError.empty();
+  m_pendingEventError = description;
+  if (!posted) PostMessageW(GetHwnd(), kMsgShowEventError, 0, 0);
+}
 
 void CAssistantDlg::ShowStopMessage(std::string_view text) {
   winfx::ShowMessageBox(GetHwnd(), text, kAssistantCaption, UiTextCodePage(), MB_OK | MB_ICONSTOP);

@@ -35,6 +35,7 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   void ShowLinkLight(int bitmapId) override;
   void MakeTopmostAndRestore() override;
   void SyncMaterialList(const ExcelDispatch& sheet, int row) override;
+  void ReportEventError(std::u16string_view description) override;
 
  protected:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,10 +75,14 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   // The same for a command that may take seconds (a spreadsheet started,
   // every row renewed): the pointer shows the wait meanwhile.
   void RunLongLinkCommand(const std::function<void()>& command);
+  void ShowAutomationError(const std::u16string& description) const;
+  void ShowPendingEventError();
   bool OnSetCursor();
   void SelectMaterialRow(int row) const;
 
   std::filesystem::path m_programFolder;
+  // The error that ended the last sheet event, until the window shows it.
+  std::u16string m_pendingEventError;
   CWin32ExcelDiscovery m_discovery;
   ExcelLink m_link{m_discovery, *this};
   CWin32TrackingDesktop m_desktop;

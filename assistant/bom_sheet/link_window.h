@@ -26,4 +26,8 @@ class LinkWindow {
   virtual void MakeTopmostAndRestore() = 0;
   // The selection moved to `row` of the specification column of `sheet`.
   virtual void SyncMaterialList(const ExcelDispatch& sheet, int row) = 0;
+  // An error of the spreadsheet ended a sheet event. The window shows it once
+  // the event has returned: a message box inside the event would hold the
+  // spreadsheet, which waits for the call.
+  virtual void ReportEventError(std::u16string_view description) = 0;
 };

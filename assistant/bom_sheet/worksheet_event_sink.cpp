@@ -2,6 +2,7 @@
 
 #include "assistant/bom_sheet/bom_row_writer.h"
 #include "assistant/bom_sheet/link_window.h"
+#include "base/code_page.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
@@ -14,7 +15,9 @@ AutomationValue CWorksheetEventSink::Invoke(int dispatchId, InvokeKind,
   try {
     Route(dispatchId, args[0]);
   } catch (const CAutomationError& error) {
-    m_lastError = error.Description();
+    m_window.ReportEventError(error.Description());
+  } catch (const std::exception& error) {
+    m_window.ReportEventError(Utf16FromAscii(error.what()));
   }
   return {};
 }

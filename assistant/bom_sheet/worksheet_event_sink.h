@@ -18,8 +18,8 @@ class CWorksheetEventSink : public AutomationObject {
   // `layout` is read at each event, so a style chosen later applies.
   CWorksheetEventSink(LinkWindow& window, const CurrentLayout& layout) : m_window(window), m_layout(layout) {}
 
-  // The first argument is the target range. Always returns empty: a
-  // spreadsheet error inside the handler ends only this event, and is kept.
+  // The first argument is the target range. Always returns empty: an error
+  // inside the handler ends only this event, and goes to the window.
   AutomationValue Invoke(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) override;
   std::optional<int> DispatchIdOfName(std::u16string_view) override { return std::nullopt; }
 
@@ -28,9 +28,6 @@ class CWorksheetEventSink : public AutomationObject {
   void Watch(const ExcelDispatch& sheet);
   void Forget();
 
-  // The description of the last error that ended an event ("" when none).
-  const std::u16string& LastError() const { return m_lastError; }
-
  private:
   void Route(int dispatchId, const AutomationValue& target);
   ExcelDispatch SheetOf(const ExcelDispatch& target) const;
@@ -38,7 +35,6 @@ class CWorksheetEventSink : public AutomationObject {
 
   LinkWindow& m_window;
   const CurrentLayout& m_layout;
-  std::u16string m_lastError;
   ExcelDispatch m_sheet;
   ExcelDispatch m_cells;  // the watched sheet's Cells, fetched at its first change
 };

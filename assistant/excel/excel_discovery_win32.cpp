@@ -7,10 +7,13 @@
 #include <atomic>
 #include <string>
 
+#include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "winfx/com.h"
 
+using winfx::AnswerQuery;
 using winfx::CComPtr;
+using winfx::CRefCounted;
 
 namespace {
 
@@ -50,22 +53,14 @@ class CWin32RunningMoniker : public RunningMoniker {
 };
 
 // The sink's IDispatch: forwards each event to the sink of the last advise.
-class CSinkDispatch : public IDispatch {
+// A connection point asks first for the events interface it calls.
+class CSinkDispatch : public CRefCounted<IDispatch> {
  public:
   void SetTarget(AutomationObjectPtr target) { m_target = std::move(target); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-    if (!result) return E_POINTER;
-    if (iid == IID_IDispatch || iid == IID_IUnknown) {
-      *result = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *result = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery<IDispatch>(this, iid, result, {IID_IDispatch, kWorksheetEventsIid});
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
     return E_NOTIMPL;
@@ -79,11 +74,18 @@ class CSinkDispatch : public IDispatch {
                                    UINT*) override {
     ++m_events;
     if (!m_target || !params || params->cArgs == 0) return S_OK;
-    // No error may go back to the spreadsheet, which only reports the event.
+    AutomationValue target;
     try {
-      AutomationValue target = AutomationValueFromVariant(params->rgvarg[params->cArgs - 1]);
+      target = AutomationValueFromVariant(params->rgvarg[params->cArgs - 1]);
+    } catch (const CAutomationError&) {
+      return S_OK;  // a target that is no range: no event of the sheet's cells
+    }
+    // The target handles and reports its own errors; no exception may unwind
+    // into the spreadsheet's code, which then learns that the call failed.
+    try {
       m_target->Invoke(id, InvokeKind::kMethod, std::span(&target, 1));
-    } catch (...) {
+    } catch (const std::exception&) {
+      return E_UNEXPECTED;
     }
     return S_OK;
   }
@@ -92,20 +94,24 @@ class CSinkDispatch : public IDispatch {
 
  private:
   AutomationObjectPtr m_target;
-  std::atomic<ULONG> m_references{1};
   std::atomic<long> m_events{0};
 };
 
-CSinkDispatch g_sinkDispatch;
+// One sink for the process, whose reference it keeps: the spreadsheet may
+// still hold the sink after a detach.
+CSinkDispatch& SinkDispatch() {
+  static CSinkDispatch* sink = new CSinkDispatch;
+  return *sink;
+}
 
 class CWin32ConnectionPoint : public ConnectionPoint {
  public:
   explicit CWin32ConnectionPoint(CComPtr<IConnectionPoint> point) : m_point(std::move(point)) {}
 
   bool Advise(const AutomationObjectPtr& sink, std::uint32_t& cookie) override {
-    g_sinkDispatch.SetTarget(sink);
+    SinkDispatch().SetTarget(sink);
     DWORD advised = 0;
-    if (FAILED(m_point->Advise(&g_sinkDispatch, &advised))) return false;
+    if (FAILED(m_point->Advise(&SinkDispatch(), &advised))) return false;
     cookie = advised;
     return true;
   }
@@ -118,9 +124,9 @@ class CWin32ConnectionPoint : public ConnectionPoint {
 
 }  // namespace
 
-IDispatch* WorksheetEventSinkDispatch() { return &g_sinkDispatch; }
+IDispatch* WorksheetEventSinkDispatch() { return &SinkDispatch(); }
 
-long WorksheetEventCount() { return g_sinkDispatch.Events(); }
+long WorksheetEventCount() { return SinkDispatch().Events(); }
 
 AutomationObjectPtr CWin32ExcelDiscovery::GetActiveObject(std::u16string_view progId) {
   CLSID classId;

@@ -10,6 +10,7 @@
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "tests/standins/exposed_dispatch_win32.h"
+#include "winfx/com.h"
 
 namespace {
 
@@ -60,13 +61,10 @@ class CExposedDispatch;
 std::mutex g_identityMutex;
 std::unordered_map<const AutomationObject*, CExposedDispatch*> g_exposedByObject;
 
-class CExposedDispatch : public IDispatch, public IExternalConnection {
+class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnection> {
  public:
   explicit CExposedDispatch(AutomationObjectPtr object) : m_object(std::move(object)) { ++g_exposedCount; }
-  virtual ~CExposedDispatch() { --g_exposedCount; }
-
-  CExposedDispatch(const CExposedDispatch&) = delete;
-  CExposedDispatch& operator=(const CExposedDispatch&) = delete;
+  ~CExposedDispatch() override { --g_exposedCount; }
 
   // The live IDispatch of `object` with a new reference, or a new one.
   static IDispatch* Of(const AutomationObjectPtr& object) {
@@ -81,23 +79,14 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
   }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-    if (!result) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *result = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
     if (iid == IID_IExternalConnection) {
-      *result = static_cast<IExternalConnection*>(this);
-      AddRef();
-      return S_OK;
+      return winfx::AnswerQuery<IExternalConnection>(this, iid, result, {});
     }
-    if (iid == IID_IConnectionPointContainer) {
+    if (result && iid == IID_IConnectionPointContainer) {
       *result = MakeWorksheetEventsContainer(m_object, this);
       if (*result) return S_OK;
     }
-    *result = nullptr;
-    return E_NOINTERFACE;
+    return winfx::AnswerQuery<IDispatch>(this, iid, result, {IID_IDispatch});
   }
 
   // Connections of clients in other processes, for the server's lifetime.
@@ -109,7 +98,6 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
     if (type & EXTCONN_STRONG) --g_externalConnections;
     return static_cast<DWORD>(g_externalConnections);
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
   ULONG STDMETHODCALLTYPE Release() override {
     ULONG left;
     {
@@ -172,7 +160,6 @@ class CExposedDispatch : public IDispatch, public IExternalConnection {
 
  private:
   AutomationObjectPtr m_object;
-  std::atomic<ULONG> m_references{1};
 };
 
 }  // namespace

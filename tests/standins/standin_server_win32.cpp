@@ -13,6 +13,7 @@
 #include "tests/standins/standin_file.h"
 #include "tests/standins/standin_registration_win32.h"
 #include "tests/standins/workbook/model_objects.h"
+#include "winfx/com.h"
 
 CStandinServer* g_standinServer = nullptr;
 
@@ -36,26 +37,12 @@ std::wstring FullPath(const std::wstring& path) {
 std::wstring WideOf(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 // Gives out the application for every CreateInstance.
-class CClassFactory : public IClassFactory {
+class CClassFactory : public winfx::CRefCounted<IClassFactory> {
  public:
   explicit CClassFactory(IDispatch* application) : m_application(application) {}
-  virtual ~CClassFactory() = default;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-    if (!result) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *result = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *result = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --m_references;
-    if (left == 0) delete this;
-    return left;
+    return winfx::AnswerQuery<IClassFactory>(this, iid, result, {IID_IClassFactory});
   }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** result) override {
     if (!result) return E_POINTER;
@@ -67,7 +54,6 @@ class CClassFactory : public IClassFactory {
 
  private:
   IDispatch* m_application;
-  std::atomic<ULONG> m_references{1};
 };
 
 std::wstring PathArgument(std::span<const AutomationValue> args) {

@@ -3,29 +3,12 @@
 
 #include <olectl.h>
 
-#include <atomic>
-
 #include "assistant/excel/com_automation_win32.h"
 #include "tests/standins/exposed_dispatch_win32.h"
 #include "tests/standins/workbook/model_objects.h"
+#include "winfx/com.h"
 
 namespace {
-
-// Reference counting shared by the two small objects below.
-template <typename Interface>
-class CCounted : public Interface {
- public:
-  virtual ~CCounted() = default;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --m_references;
-    if (left == 0) delete this;
-    return left;
-  }
-
- private:
-  std::atomic<ULONG> m_references{1};
-};
 
 // The sink a client gave: the events interface if it has it, else IDispatch.
 IDispatch* SinkDispatch(IUnknown* sink) {
@@ -36,7 +19,7 @@ IDispatch* SinkDispatch(IUnknown* sink) {
   return nullptr;
 }
 
-class CEventsPoint : public CCounted<IConnectionPoint> {
+class CEventsPoint : public winfx::CRefCounted<IConnectionPoint> {
  public:
   CEventsPoint(std::shared_ptr<CModelSheet> sheet, IConnectionPointContainer* container)
       : m_sheet(std::move(sheet)), m_container(container) {
@@ -45,14 +28,7 @@ class CEventsPoint : public CCounted<IConnectionPoint> {
   ~CEventsPoint() override { m_container->Release(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-    if (!result) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
-      *result = static_cast<IConnectionPoint*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *result = nullptr;
-    return E_NOINTERFACE;
+    return winfx::AnswerQuery<IConnectionPoint>(this, iid, result, {IID_IConnectionPoint});
   }
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
     if (!iid) return E_POINTER;
@@ -87,7 +63,7 @@ class CEventsPoint : public CCounted<IConnectionPoint> {
 
 // A tear-off of the worksheet's IDispatch: IUnknown is the owner's, so the
 // object keeps one identity.
-class CEventsContainer : public CCounted<IConnectionPointContainer> {
+class CEventsContainer : public winfx::CRefCounted<IConnectionPointContainer> {
  public:
   CEventsContainer(std::shared_ptr<CModelSheet> sheet, IDispatch* owner)
       : m_sheet(std::move(sheet)), m_owner(owner) {

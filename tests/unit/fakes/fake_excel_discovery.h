@@ -47,10 +47,12 @@ class CFakeLinkWindow : public LinkWindow {
   void ShowLinkLight(int bitmapId) override { linkLight = bitmapId; }
   void MakeTopmostAndRestore() override { ++topmostCount; }
   void SyncMaterialList(const ExcelDispatch&, int row) override { syncedRows.push_back(row); }
+  void ReportEventError(std::u16string_view description) override { eventErrors.emplace_back(description); }
 
   std::vector<std::string> messages;
   std::string sheetText = "unset";
   int linkLight = 0;
   int topmostCount = 0;
   std::vector<int> syncedRows;
+  std::vector<std::u16string> eventErrors;
 };
