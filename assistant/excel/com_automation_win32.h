@@ -22,15 +22,17 @@ AutomationObjectPtr WrapDispatch(IDispatch* dispatch);
 // for any other object.
 IDispatch* DispatchOfWrapped(const AutomationObjectPtr& object);
 
-// How an object that is no wrapped COM object goes into a VARIANT: a server
-// exposes its own objects; a client has none to pass.
+// How an object of this process that is no wrapped COM object goes out in a
+// call or a result: a server exposes its own objects (and installs how); a
+// client has none to pass.
 using ObjectExposer = IDispatch* (*)(const AutomationObjectPtr& object);
+void SetObjectExposer(ObjectExposer expose);
 
 // VARIANT conversions; `variant` must be initialised and receives a value
 // that its owner clears. An unsupported VARIANT, or an object that is
 // neither wrapped nor exposed, raises a type mismatch.
 AutomationValue AutomationValueFromVariant(const VARIANT& variant);
-void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant, ObjectExposer expose = nullptr);
+void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant);
 
 // How many calls the objects of WrapDispatch have made, and how many of
 // their releases let go of an object's last reference (for a proxy, a

@@ -90,16 +90,20 @@ AutomationValue AutomationValueFromVariant(const VARIANT& variant) {
 
 namespace {
 
-IDispatch* DispatchForVariant(const AutomationObjectPtr& object, ObjectExposer expose) {
+ObjectExposer g_exposer = nullptr;
+
+IDispatch* DispatchForVariant(const AutomationObjectPtr& object) {
   if (!object) return nullptr;
   if (IDispatch* own = DispatchOfWrapped(object)) return own;
-  if (!expose) ThrowTypeMismatch();
-  return expose(object);
+  if (!g_exposer) ThrowTypeMismatch();
+  return g_exposer(object);
 }
 
 }  // namespace
 
-void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant, ObjectExposer expose) {
+void SetObjectExposer(ObjectExposer expose) { g_exposer = expose; }
+
+void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant) {
   VariantClear(&variant);
   if (const auto* number = std::get_if<std::int32_t>(&value)) {
     V_VT(&variant) = VT_I4;
@@ -116,7 +120,7 @@ void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant, Ob
         SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text->data()), static_cast<UINT>(text->size()));
   } else if (const auto* object = std::get_if<AutomationObjectPtr>(&value)) {
     V_VT(&variant) = VT_DISPATCH;
-    V_DISPATCH(&variant) = DispatchForVariant(*object, expose);
+    V_DISPATCH(&variant) = DispatchForVariant(*object);
   } else if (std::holds_alternative<AutomationMissing>(value)) {
     V_VT(&variant) = VT_ERROR;
     V_ERROR(&variant) = DISP_E_PARAMNOTFOUND;

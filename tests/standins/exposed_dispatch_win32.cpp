@@ -147,7 +147,7 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
       if (g_observer) g_observer(id, kind, args, value);
       if (result) {
         VariantInit(result);  // what the caller passed is not ours to free
-        AutomationValueToVariant(value, *result, ExposeAsDispatch);
+        AutomationValueToVariant(value, *result);
       }
       return S_OK;
     } catch (const CAutomationError& error) {
@@ -163,6 +163,10 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
 };
 
 }  // namespace
+
+// Objects of a process that links this go out in calls and results as
+// objects of ExposeAsDispatch.
+const bool g_exposerInstalled = (SetObjectExposer(ExposeAsDispatch), true);
 
 IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object) {
   if (!object) return nullptr;

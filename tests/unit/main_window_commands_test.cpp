@@ -12,6 +12,7 @@
 #include "assistant/texts/text_tables.h"
 #include "base/status.h"
 #include "tests/unit/excel_link_fixture.h"
+#include "tests/unit/fakes/fake_tracking_desktop.h"
 #include "tests/unit/fakes/scripted_automation_object.h"
 #include "tests/unit/fakes/workbook_test_support.h"
 
@@ -174,17 +175,8 @@ TEST_F(MainWindowCommandsTest, SpecificationCellIsReadTrimmedFromColumnB) {
   EXPECT_EQ(m_link.activeCell.Row(), 4);  // left as it was
 }
 
-class CFakeDesktop : public TrackingDesktop {
- public:
-  bool IsWindowVisible(WindowHandle window) override { return window == visibleWindow; }
-  std::optional<std::string> TitleUnderPointer() override { return title; }
-
-  WindowHandle visibleWindow = kFrameWindow;
-  std::optional<std::string> title;
-};
-
 TEST_F(MainWindowCommandsTest, TrackingDetachesWhenTheSpreadsheetWindowIsGone) {
-  CFakeDesktop desktop;
+  CFakeDesktop desktop(kFrameWindow);
   AttachBook1();
   m_link.trackingSuspended = true;
   desktop.visibleWindow = 0;
@@ -202,7 +194,7 @@ TEST_F(MainWindowCommandsTest, TrackingDetachesWhenTheSpreadsheetWindowIsGone) {
 }
 
 TEST_F(MainWindowCommandsTest, FinderAttachesTheActiveSheetOfTheWorkbookUnderThePointer) {
-  CFakeDesktop desktop;
+  CFakeDesktop desktop(kFrameWindow);
   AttachBook1();
   m_model->AddWorkbook(std::nullopt);  // Book2, active
   List(u"Book2", m_model->Workbooks()[1]);
@@ -227,7 +219,7 @@ TEST_F(MainWindowCommandsTest, FinderAttachesTheActiveSheetOfTheWorkbookUnderThe
 }
 
 TEST_F(MainWindowCommandsTest, FailedFinderAttachKeepsPicking) {
-  CFakeDesktop desktop;
+  CFakeDesktop desktop(kFrameWindow);
   desktop.title = "Book9";
   // A listed workbook whose application refuses the attach's first call.
   auto application = std::make_shared<CScriptedAutomationObject>();

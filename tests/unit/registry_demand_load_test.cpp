@@ -6,23 +6,11 @@
 #include "setup/engine/acad_products.h"
 #include "setup/engine/demand_load.h"
 #include "tests/unit/fakes/memory_registry.h"
+#include "tests/unit/fakes/setup_fakes.h"
 
 namespace {
 
 constexpr char kInstall[] = "C:\\Program Files\\Zelmorant10.1\\";
-
-class CRecordingCheckList : public ProductCheckList {
- public:
-  int AddItem(const std::string& text) override {
-    items.push_back(text);
-    checks.push_back(false);
-    return static_cast<int>(items.size()) - 1;
-  }
-  void SetCheck(int index, bool checked) override { checks.at(static_cast<size_t>(index)) = checked; }
-
-  std::vector<std::string> items;
-  std::vector<bool> checks;
-};
 
 void PutProduct(MemoryRegistry& registry, const std::string& release, const std::string& product,
                 const std::string& name, const std::string& language) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "assistant/engine/message_port.h"
+#include "tests/unit/fakes/captured_messages.h"
 
 // UTF-8 test text in the code pages the programs hold.
 std::string Gbk(std::string_view utf8);
@@ -27,15 +27,4 @@ class CTempFolder {
 
  private:
   std::filesystem::path m_path;
-};
-
-// Keeps every message the engine shows.
-class CCapturedMessages : public MessagePort {
- public:
-  void ShowError(std::string_view text, unsigned codePage) override {
-    texts.emplace_back(text);
-    codePages.push_back(codePage);
-  }
-  std::vector<std::string> texts;
-  std::vector<unsigned> codePages;
 };

@@ -24,6 +24,7 @@
 #include "base/code_page.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/assistant_controls_test_resource.h"
+#include "tests/wine/driver/ui_driver.h"
 #include "winfx/dialog.h"
 #include "winfx/handles.h"
 
@@ -143,17 +144,7 @@ class AssistantControlsTest : public testing::Test {
     Pump(20);
   }
 
-  void Pump(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-      Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-  }
+  void Pump(DWORD milliseconds) { uidriver::PumpMessages(std::chrono::milliseconds(milliseconds)); }
 
   // Fills the list as the main window does: two library prefixes, then two
   // built-in ones with their tips in slots 0 and 1.

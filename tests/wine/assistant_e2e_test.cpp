@@ -49,7 +49,8 @@ std::wstring RowText(int row) { return Wide(DecodeFromCodePage(UiText(row), UiTe
 
 // A picture of the window for a person to look at, under screenshots/assistant.
 void SavePicture(HWND window, const std::wstring& name) {
-  uidriver::SaveSettledWindowPicture(window, fs::absolute(L"screenshots") / L"assistant" / (name + L".bmp"));
+  fs::path file = fs::absolute(L"screenshots") / L"assistant" / (name + L".bmp");
+  EXPECT_TRUE(uidriver::SaveSettledWindowPicture(window, file)) << "no painted picture of " << file.string();
 }
 
 // The main window of the process: the dialog that has the sheet field (a

@@ -19,27 +19,9 @@
 #include "base/status.h"
 #include "tests/standins/exposed_dispatch_win32.h"
 #include "tests/standins/workbook/model_objects.h"
+#include "tests/unit/fakes/recording_automation_sink.h"
 
 namespace {
-
-// Records the events that reach it, reading their target through COM.
-class CEventRecorder : public AutomationObject {
- public:
-  AutomationValue Invoke(int dispatchId, InvokeKind, std::span<const AutomationValue> args) override {
-    if (args.empty()) return {};
-    ExcelDispatch target(AutomationObjectOf(args[0]));
-    events.push_back({dispatchId, target.Row(), target.Column()});
-    return {};
-  }
-  std::optional<int> DispatchIdOfName(std::u16string_view) override { return std::nullopt; }
-
-  struct Event {
-    int dispatchId;
-    int row;
-    int column;
-  };
-  std::vector<Event> events;
-};
 
 class ExcelComTest : public ::testing::Test {
  protected:
@@ -140,7 +122,7 @@ TEST_F(ExcelComTest, NamesObjectsAndEventsCrossBothWays) {
 
   m_app.Workbooks().Add();
   // The sink is a COM object too: the model calls it through IDispatch.
-  auto recorder = std::make_shared<CEventRecorder>();
+  auto recorder = std::make_shared<CRecordingAutomationSink>();
   int cookie = m_model->ActiveSheet()->Advise(WrapDispatch(ExposeAsDispatch(recorder)));
   ExcelDispatch cells = m_app.ActiveSheet().Cells();
   cells.Item(7, 2).SetFormula(u"=1+1");
@@ -148,9 +130,9 @@ TEST_F(ExcelComTest, NamesObjectsAndEventsCrossBothWays) {
   cells.Item(7, 2).Font().SetColor(255);
   ASSERT_EQ(recorder->events.size(), 2u);
   EXPECT_EQ(recorder->events[0].dispatchId, dispid::kChange);
-  EXPECT_EQ(recorder->events[0].row, 7);
+  EXPECT_EQ(recorder->events[0].target.top, 7);
   EXPECT_EQ(recorder->events[1].dispatchId, dispid::kSelectionChange);
-  EXPECT_EQ(recorder->events[1].column, 4);
+  EXPECT_EQ(recorder->events[1].target.left, 4);
   EXPECT_EQ(m_app.ActiveCell().Row(), 3);
   EXPECT_TRUE(m_model->ActiveSheet()->Unadvise(cookie));
 }

@@ -15,6 +15,7 @@
 #include "assistant/texts/text_tables.h"
 #include "assistant/ui/help_access_win32.h"
 #include "assistant/ui/html_help_platform_win32.h"
+#include "tests/wine/driver/ui_driver.h"
 
 namespace {
 
@@ -56,21 +57,6 @@ int CountOwnWindows() {
       },
       reinterpret_cast<LPARAM>(&count));
   return count;
-}
-
-// Reads the text of the first message box with `caption` and answers it.
-std::u16string AnswerMessageBox(const wchar_t* caption) {
-  for (int attempt = 0; attempt < 500; ++attempt) {
-    HWND box = FindWindowW(L"#32770", caption);
-    if (box) {
-      wchar_t text[256] = {};
-      GetDlgItemTextW(box, 0xFFFF, text, 256);
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      return reinterpret_cast<const char16_t*>(text);
-    }
-    Sleep(10);
-  }
-  return u"(no box)";
 }
 
 void SetClassDefault(DWORD type, const std::wstring& value) {
@@ -158,9 +144,9 @@ TEST(HelpWine, F1WithoutHelpFilesTellsWhichFileIsMissing) {
 
 TEST(HelpWine, TheMessageBoxShowsTheTableTextUnderTheAssistantsCaption) {
   SelectTextTable(950);
-  std::u16string seen;
-  std::thread reader([&] { seen = AnswerMessageBox(L"Ostrevia3.5"); });
+  std::wstring seen;
+  std::thread reader([&] { seen = uidriver::AnswerMessageBoxTitled(L"Ostrevia3.5"); });
   ShowHelp(nullptr);
   reader.join();
-  EXPECT_EQ(seen, u"沒有找到幫助文件:ZMCHT.chm!");
+  EXPECT_EQ(seen, L"沒有找到幫助文件:ZMCHT.chm!");
 }

@@ -31,5 +31,6 @@ std::filesystem::path LinkTarget(const std::filesystem::path& link);
 int GetFocusedControlId(DWORD processId);
 // Saves a picture of the window under screenshots/<language>/<name>.bmp,
 // after letting it repaint; `settle` false takes the screen as it is now.
-void SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle = true);
+// False when no painted picture could be had.
+bool SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle = true);
 std::filesystem::path PicturePath(const std::wstring& language, const std::wstring& name);

@@ -136,12 +136,8 @@ std::filesystem::path PicturePath(const std::wstring& language, const std::wstri
   return fs::absolute(L"screenshots") / language / (name + L".bmp");
 }
 
-void SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle) {
+bool SavePicture(HWND window, const std::wstring& language, const std::wstring& name, bool settle) {
   fs::path file = PicturePath(language, name);
-  if (settle) {
-    uidriver::SaveSettledWindowPicture(window, file);
-  } else {
-    fs::create_directories(file.parent_path());
-    uidriver::SaveWindowPicture(window, file);
-  }
+  return settle ? uidriver::SaveSettledWindowPicture(window, file)
+                : uidriver::SaveWindowPicture(window, file);
 }

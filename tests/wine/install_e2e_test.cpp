@@ -137,19 +137,19 @@ class InstallTest : public ::testing::Test {
 
   void InstallIn(const Language& language, const std::wstring& folder) {
     HWND wizard = StartWizard(language);
-    SavePicture(wizard, language.name, L"1-welcome");
+    EXPECT_TRUE(SavePicture(wizard, language.name, L"1-welcome"));
     GoToSettingPage(wizard, folder);
-    SavePicture(wizard, language.name, L"2-setting");
+    EXPECT_TRUE(SavePicture(wizard, language.name, L"2-setting"));
     LeaveSettingPage(wizard);
     // The run holds the page for a moment only: take the screen at once, and
     // keep the picture only if the page was still there afterwards.
     if (HWND progress = WaitForPage(wizard, IDC_PROGRESS, 2s)) {
       std::this_thread::sleep_for(30ms);  // the page paints before the run starts
-      SavePicture(wizard, language.name, L"3-progress", false);
+      EXPECT_TRUE(SavePicture(wizard, language.name, L"3-progress", false));
       if (VisibleChildDialog(wizard) != progress) fs::remove(PicturePath(language.name, L"3-progress"));
     }
     WaitUntil([&] { return IsItemVisible(wizard, IDC_WIZARD_FINISH); }, 60s);
-    SavePicture(wizard, language.name, L"4-finish");
+    EXPECT_TRUE(SavePicture(wizard, language.name, L"4-finish"));
     FinishAndExit(wizard);
   }
 
@@ -160,9 +160,7 @@ std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin()
 
 // Whether the log holds a message row ("A10,...", "A13,..."), which a run
 // writes only after every file.
-bool HasMessageRow(const std::string& log) {
-  return std::regex_search(log, std::regex("(^|\n)A[0-9]+,"));
-}
+bool HasMessageRow(const std::string& log) { return std::regex_search(log, std::regex("(^|\n)A[0-9]+,")); }
 
 // A text in the code page the log is written in.
 std::string InCodePage(const std::wstring& text, UINT codePage) {

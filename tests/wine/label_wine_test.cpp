@@ -14,6 +14,7 @@
 
 #include "setup/wizard/text_label.h"
 #include "setup/wizard/text_label_font.h"
+#include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/label_test_resource.h"
 #include "winfx/dialog.h"
 
@@ -286,19 +287,7 @@ class TextLabelTest : public testing::Test {
     Pump(20);
   }
 
-  // Runs the messages of the test's windows (paints and timers) for
-  // `milliseconds`.
-  void Pump(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-      Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-  }
+  void Pump(DWORD milliseconds) { uidriver::PumpMessages(std::chrono::milliseconds(milliseconds)); }
 
   CPixels Shot() { return Capture(dialog.GetHwnd()); }
 

@@ -22,6 +22,7 @@
 #include "setup/engine/uninstall_log.h"
 #include "setup/engine/win32_registry.h"
 #include "setup/engine/win32_setup_adapters.h"
+#include "tests/unit/fakes/setup_fakes.h"
 
 namespace {
 
@@ -95,20 +96,15 @@ class CComSession {
   ~CComSession() { CoUninitialize(); }
 };
 
-class CRecordingProgress : public ProgressView {
- public:
-  void StopTimer() override { ++stops; }
-  void SetProgressRange(int, int high) override { range = high; }
-  void SetProgressPosition(int position) override { positions.push_back(position); }
-  void SetFileLabel(const std::string& text) override { label = text; }
-  void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
-
-  int stops = 0;
-  int range = -1;
-  std::vector<int> positions;
-  std::string label;
-  std::vector<std::string> messages;
-};
+// The arguments of the recorded calls of one kind ("stop", "range", ...).
+std::vector<std::string> ProgressCalls(const CRecordingProgress& progress, const std::string& kind) {
+  std::vector<std::string> calls;
+  for (const std::string& event : progress.events) {
+    if (event == kind) calls.emplace_back();
+    if (event.starts_with(kind + " ")) calls.push_back(event.substr(kind.size() + 1));
+  }
+  return calls;
+}
 
 }  // namespace
 
@@ -255,11 +251,11 @@ TEST(RunInstallation, InstallsIntoAFolderOfThePrefix) {
   g_uninstallLog.Close();
   EXPECT_EQ(CountTempArchives(), tempArchivesBefore);
 
-  EXPECT_EQ(progress.stops, 1);
-  EXPECT_EQ(progress.range, 4);
-  EXPECT_EQ(progress.positions, (std::vector<int>{0, 2, 3}));
-  EXPECT_TRUE(progress.messages.empty());
-  EXPECT_EQ(progress.label, Big5(u"正在創建快截方式..."));
+  EXPECT_EQ(ProgressCalls(progress, "stop").size(), 1u);
+  EXPECT_EQ(ProgressCalls(progress, "range"), (std::vector<std::string>{"0 4"}));
+  EXPECT_EQ(ProgressCalls(progress, "position"), (std::vector<std::string>{"0", "2", "3"}));
+  EXPECT_TRUE(ProgressCalls(progress, "message").empty());
+  EXPECT_EQ(ProgressCalls(progress, "label").back(), Big5(u"正在創建快截方式..."));
 
   EXPECT_EQ(ReadWide(installW + L"ZMLib.txt"), ReadLocal("setup_product/ZMLib.txt"));
   EXPECT_EQ(ReadWide(installW + L"Ostrevia.exe"), ReadLocal("setup_product/Ostrevia.exe"));

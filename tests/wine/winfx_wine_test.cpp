@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/winfx_test_resource.h"
 #include "winfx/application.h"
 #include "winfx/controls/check_list_box.h"
@@ -168,24 +169,9 @@ TEST(Winfx, PropertySheetAppliesItsPagesOnOk) {
   EXPECT_EQ(one.killActiveCalls, 2);
 }
 
-// Reads the text of the first message box with `caption` and answers it.
-std::wstring AnswerMessageBox(const wchar_t* caption) {
-  for (int attempt = 0; attempt < 500; ++attempt) {
-    HWND box = FindWindowW(L"#32770", caption);
-    if (box) {
-      wchar_t text[256] = {};
-      GetDlgItemTextW(box, 0xFFFF, text, 256);
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      return text;
-    }
-    Sleep(10);
-  }
-  return L"(no box)";
-}
-
 TEST(Winfx, MessageBoxShowsCodePageTextsCorrectly) {
   std::wstring seen;
-  std::thread reader([&] { seen = AnswerMessageBox(L"\x5B89\x88DD"); });  // "安裝"
+  std::thread reader([&] { seen = uidriver::AnswerMessageBoxTitled(L"\x5B89\x88DD"); });  // "安裝"
   // "安裝" and "安裝錯誤" in Big5.
   int answer = winfx::ShowMessageBox(nullptr, "\xA6\x77\xB8\xCB\xBF\xF9\xBB\x7E", "\xA6\x77\xB8\xCB", 950,
                                      MB_OK | MB_ICONSTOP);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "setup/engine/acad_products.h"
 #include "setup/engine/setup_file_system.h"
 #include "setup/engine/setup_ports.h"
 
@@ -64,6 +65,20 @@ class CFakeShellLinks : public ShellLinks {
   }
 
   std::vector<std::pair<std::string, std::string>> links;
+};
+
+// The product list of the setting page, as items and their checks.
+class CRecordingCheckList : public ProductCheckList {
+ public:
+  int AddItem(const std::string& text) override {
+    items.push_back(text);
+    checks.push_back(false);
+    return static_cast<int>(items.size()) - 1;
+  }
+  void SetCheck(int index, bool checked) override { checks.at(static_cast<size_t>(index)) = checked; }
+
+  std::vector<std::string> items;
+  std::vector<bool> checks;
 };
 
 // Every call as one line: "stop", "range 0 5", "position 3", "label TEXT",

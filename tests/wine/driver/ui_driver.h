@@ -66,10 +66,20 @@ void Answer(const MessageBoxSeen& box, int command);
 // The child dialog of `frame` that is shown now (the wizard's page).
 HWND VisibleChildDialog(HWND frame);
 
-// Saves a picture of the window as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::filesystem::path& file);
+// Saves a picture of the window as a 24-bit BMP file, once it is painted:
+// captures until the picture is not blank (one colour, or a band of
+// unpainted black) for up to `timeout`. False when it stays blank.
+bool SaveWindowPicture(HWND window, const std::filesystem::path& file,
+                       std::chrono::milliseconds timeout = 3s);
 // The same after the window and its children have been redrawn and have
-// settled, into a folder made when missing.
+// settled.
 bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file);
+
+// Runs this thread's messages (paints and timers of its own windows) for
+// `duration`.
+void PumpMessages(std::chrono::milliseconds duration);
+// Reads the text of the first message box titled `caption` and answers it
+// with OK; "(no box)" when none comes.
+std::wstring AnswerMessageBoxTitled(const wchar_t* caption);
 
 }  // namespace uidriver

@@ -1,5 +1,6 @@
 #include "tests/wine/driver/ui_driver.h"
 
+#include <algorithm>
 #include <fstream>
 #include <thread>
 
@@ -147,46 +148,122 @@ HWND VisibleChildDialog(HWND frame) {
   return nullptr;
 }
 
-bool SaveWindowPicture(HWND window, const std::filesystem::path& file) {
+namespace {
+
+// A window's pixels as a bottom-up 24-bit DIB.
+struct CPicture {
+  int width = 0;
+  int height = 0;
+  DWORD stride = 0;
+  std::vector<BYTE> bits;
+};
+
+std::optional<CPicture> CaptureWindow(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
+  CPicture picture;
+  picture.width = rect.right - rect.left;
+  picture.height = rect.bottom - rect.top;
+  if (picture.width <= 0 || picture.height <= 0) return std::nullopt;
   HDC screen = GetDC(nullptr);
   winfx::CMemoryDC memory(screen);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, picture.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   winfx::CBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ReleaseDC(nullptr, screen);
-  if (!bitmap) return false;
+  if (!bitmap) return std::nullopt;
   {
     winfx::CSelectObject select(memory.Get(), bitmap.Get());
     // Copy from the screen: the window is on top while the driver runs.
     HDC windowDc = GetWindowDC(window);
-    BitBlt(memory.Get(), 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    BitBlt(memory.Get(), 0, 0, picture.width, picture.height, windowDc, 0, 0, SRCCOPY);
     ReleaseDC(window, windowDc);
   }
   GdiFlush();
-  DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  DWORD imageSize = stride * static_cast<DWORD>(height);
+  picture.stride = (static_cast<DWORD>(picture.width) * 3 + 3) & ~3u;
+  const BYTE* first = static_cast<const BYTE*>(bits);
+  picture.bits.assign(first, first + picture.stride * static_cast<DWORD>(picture.height));
+  return picture;
+}
+
+bool IsBlackRow(const CPicture& picture, int row) {
+  const BYTE* pixels = picture.bits.data() + picture.stride * static_cast<DWORD>(row);
+  return std::all_of(pixels, pixels + picture.width * 3, [](BYTE value) { return value == 0; });
+}
+
+// A capture made before the window was painted: one colour all over, or a
+// band of unpainted black rows (a tenth of the height or more).
+bool IsBlank(const CPicture& picture) {
+  const BYTE* pixels = picture.bits.data();
+  bool oneColour = true;
+  for (int row = 0; row < picture.height && oneColour; ++row) {
+    const BYTE* line = pixels + picture.stride * static_cast<DWORD>(row);
+    for (int x = 0; x < picture.width * 3 && oneColour; ++x) oneColour = line[x] == pixels[x % 3];
+  }
+  if (oneColour) return true;
+  int band = 0;
+  for (int row = 0; row < picture.height; ++row) {
+    band = IsBlackRow(picture, row) ? band + 1 : 0;
+    if (band * 10 >= picture.height) return true;
+  }
+  return false;
+}
+
+bool WritePicture(const CPicture& picture, const std::filesystem::path& file) {
+  DWORD imageSize = static_cast<DWORD>(picture.bits.size());
   BITMAPFILEHEADER header{0x4D42,
                           static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
                           0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  info.bmiHeader.biSizeImage = imageSize;
+  BITMAPINFOHEADER info = {
+      sizeof(BITMAPINFOHEADER), picture.width, picture.height, 1, 24, BI_RGB, imageSize, 0, 0, 0, 0};
   std::ofstream out(file, std::ios::binary);
   out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), imageSize);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(picture.bits.data()), imageSize);
   return static_cast<bool>(out);
 }
 
-bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file) {
+}  // namespace
+
+bool SaveWindowPicture(HWND window, const std::filesystem::path& file, std::chrono::milliseconds timeout) {
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
+  std::optional<CPicture> picture;
+  WaitUntil(
+      [&] {
+        picture = CaptureWindow(window);
+        return picture && !IsBlank(*picture);
+      },
+      timeout);
+  return picture && !IsBlank(*picture) && WritePicture(*picture, file);
+}
+
+bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Sleep(300);
   return SaveWindowPicture(window, file);
+}
+
+void PumpMessages(std::chrono::milliseconds duration) {
+  auto end = std::chrono::steady_clock::now() + duration;
+  do {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+std::wstring AnswerMessageBoxTitled(const wchar_t* caption) {
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = FindWindowW(L"#32770", caption)) != nullptr; }, 5s)) return L"(no box)";
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return text;
 }
 
 }  // namespace uidriver
