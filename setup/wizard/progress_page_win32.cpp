@@ -11,11 +11,24 @@ namespace {
 
 constexpr UINT_PTR kRunTimer = 0;
 constexpr UINT kRunTimerMs = 10;
+// Windows that could be waiting for a paint at once, with room to spare.
+constexpr int kPaintLimit = 64;
 constexpr int kTickLimit = 200;
 constexpr int kSetupFailedText = 21;
 constexpr int kProgressTitleText = 41;
 constexpr int kProgressCaptionText = 42;
 constexpr int kFileLabelText = 43;
+
+// The run holds the thread: the wizard paints what waits (the new page, the
+// bar, a window uncovered) between files, or it stays as it was, or black,
+// until the end. Only paints: no click reaches the wizard meanwhile.
+void PaintPending() {
+  MSG message;
+  for (int paints = 0; paints < kPaintLimit && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+       ++paints) {
+    DispatchMessageW(&message);
+  }
+}
 
 }  // namespace
 
@@ -44,6 +57,7 @@ bool CProgressPage::OnTimer(UINT_PTR id) {
 }
 
 void CProgressPage::Run() {
+  PaintPending();
   InstallEnvironment environment{m_services.registry,  m_services.files, m_services.folders,
                                  m_services.resources, m_services.links, *this,
                                  m_services.pacer};
@@ -64,14 +78,13 @@ void CProgressPage::SetProgressRange(int low, int high) {
 void CProgressPage::SetProgressPosition(int position) {
   winfx::CProgressBar bar(GetItem(IDC_PROGRESS));
   bar.SetPos(position);
-  // The run holds the thread: paint now, or the bar stands still until the end.
-  UpdateWindow(bar.GetHwnd());
+  PaintPending();
 }
 
 void CProgressPage::SetFileLabel(const std::string& text) {
   winfx::CWindow label(GetItem(IDC_FILE_LABEL));
   label.SetText(SetupWide(text));
-  UpdateWindow(label.GetHwnd());
+  PaintPending();
 }
 
 void CProgressPage::ShowPlainMessage(const std::string& text) {

@@ -80,7 +80,7 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
     if (iid == IID_IExternalConnection) {
-      return winfx::AnswerQuery<IExternalConnection>(this, iid, result, {});
+      return winfx::AnswerQuery<IExternalConnection>(this, iid, result, {IID_IExternalConnection});
     }
     if (result && iid == IID_IConnectionPointContainer) {
       *result = MakeWorksheetEventsContainer(m_object, this);

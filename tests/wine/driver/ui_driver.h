@@ -68,7 +68,8 @@ HWND VisibleChildDialog(HWND frame);
 
 // Saves a picture of the window as a 24-bit BMP file, once it is painted:
 // captures until the picture is not blank (one colour, or a band of
-// unpainted black) for up to `timeout`. False when it stays blank.
+// unpainted black) for up to `timeout`. False when it stays blank (the
+// blank picture is then kept as NAME.blank.bmp).
 bool SaveWindowPicture(HWND window, const std::filesystem::path& file,
                        std::chrono::milliseconds timeout = 3s);
 // The same after the window and its children have been redrawn and have

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <thread>
+#include <utility>
 
 namespace uidriver {
 
@@ -230,13 +231,30 @@ bool SaveWindowPicture(HWND window, const std::filesystem::path& file, std::chro
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
   std::optional<CPicture> picture;
+  bool first = true;
   WaitUntil(
       [&] {
+        // Tests share one display: a window of another test may cover this
+        // one, whose covered part then reads black. Raise it, and have it
+        // repaint what it had not painted, before each new try.
+        if (!std::exchange(first, false)) {
+          SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+          RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+          Sleep(100);
+        }
         picture = CaptureWindow(window);
         return picture && !IsBlank(*picture);
       },
       timeout);
-  return picture && !IsBlank(*picture) && WritePicture(*picture, file);
+  if (!picture) return false;
+  if (IsBlank(*picture)) {
+    // Kept beside, for a person to see what the window showed.
+    std::filesystem::path blank = file;
+    WritePicture(*picture, blank.replace_extension(L".blank.bmp"));
+    return false;
+  }
+  return WritePicture(*picture, file);
 }
 
 bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file) {
