@@ -1,6 +1,6 @@
 // uninstall.exe: reads "uninstall.ini" beside itself, asks once, removes
 // what the log names within the product's places, and says what it did.
-// The log is in the installer's code page (see installer_code_page.h); the
+// The log is in the installer's code page (see InstallerCodePage); the
 // program works in UTF-8 and shows every text through the wide-character
 // API.
 
@@ -10,11 +10,12 @@
 #include <string>
 
 #include "base/code_page.h"
-#include "tools/uninstall/installer_code_page.h"
+#include "setup/engine/win32_registry.h"
+#include "setup/engine/win32_setup_adapters.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
 #include "tools/uninstall/uninstaller.h"
-#include "tools/uninstall/win32_uninstall_adapters.h"
+#include "tools/uninstall/win32_uninstall_places.h"
 #include "winfx/message_box.h"
 
 namespace {
@@ -86,8 +87,8 @@ bool Confirm(const CUninstallMessages& messages) {
 
 UninstallReport RemoveProduct(const ParsedUninstallLog& log, const std::string& ownProgram) {
   CRemovalPolicy policy(FindProductPlaces(ownProgram), kUninstallProductName);
-  CWin32UninstallFiles files;
-  CWin32UninstallRegistry registry;
+  CWin32FileSystem files(kCodePageUtf8);
+  Win32Registry registry(kCodePageUtf8);
   CMessageBoxPrompt prompt(log.messages);
   CUninstaller uninstaller(UninstallServices{files, registry, prompt}, policy, ownProgram);
   return uninstaller.Run(BuildUninstallPlan(log.records, policy));

@@ -1,8 +1,13 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "base/code_page.h"
 #include "tools/uninstall/uninstall_paths.h"
-#include "tools/uninstall/win32_uninstall_adapters.h"
+#include "tools/uninstall/win32_uninstall_places.h"
+
+std::wstring WideFromUtf8(const std::string& text) { return DecodeToWide(text, kCodePageUtf8); }
+
+std::string Utf8FromWide(const std::wstring& text) { return EncodeFromWide(text, kCodePageUtf8); }
 
 namespace {
 
