@@ -1,8 +1,10 @@
 #pragma once
 
-// The registry as the setup program uses it: the few calls of the Win32
-// registry, with key handles as plain numbers and texts (names, paths, string
-// data) as bytes in the setup code page. Results are Win32 error codes.
+// The registry as the installer and the uninstaller use it: the few calls of
+// the Win32 registry, with key handles as plain numbers and texts (names,
+// paths, string data) as bytes in the code page the adapter was made with
+// (the language's for the installer, UTF-8 for the uninstaller). Results are
+// Win32 error codes.
 
 #include <cstddef>
 #include <cstdint>
@@ -52,4 +54,9 @@ class RegistryApi {
   virtual long SetValue(RegistryHandle key, const std::string& name, std::uint32_t type,
                         const std::string& data) = 0;
   virtual long FlushKey(RegistryHandle key) = 0;
+  // Deletes a key that has no subkeys (kRegistryAccessDenied when it has).
+  virtual long DeleteKey(RegistryHandle parent, const std::string& path) = 0;
+  // Deletes a key with all its subkeys and values.
+  virtual long DeleteTree(RegistryHandle parent, const std::string& path) = 0;
+  virtual long DeleteValue(RegistryHandle key, const std::string& name) = 0;
 };

@@ -1,12 +1,25 @@
 #pragma once
 
-// Files and folders as the install engine creates them. Paths are bytes in
-// the setup code page.
+// Files and folders as the installer creates them and the uninstaller
+// removes them. Paths are bytes in the code page the adapter was made with:
+// the language's code page for the installer, UTF-8 for the uninstaller.
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "setup/engine/output_file.h"
+// A file open for writing, as the platform hands it out. Closing happens when
+// the object is destroyed.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+
+  // True when every byte was written.
+  virtual bool Write(const void* bytes, std::size_t size) = 0;
+};
+
+enum class PathKind { kMissing, kFile, kFolder };
 
 class SetupFileSystem {
  public:
@@ -18,7 +31,17 @@ class SetupFileSystem {
   virtual std::unique_ptr<OutputFile> CreateAlways(const std::string& path) = 0;
   // Clears read-only and other attributes of an existing file.
   virtual bool SetNormalAttributes(const std::string& path) = 0;
-  virtual bool RemoveFile(const std::string& path) = 0;
   // Creates one folder; true also when it exists already.
   virtual bool CreateFolder(const std::string& path) = 0;
+
+  virtual PathKind Kind(const std::string& path) = 0;
+  // Clears a read-only attribute first; false when the file stays.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Fails on a folder that is not empty.
+  virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+  // Names of the files and folders in `folder`.
+  virtual std::vector<std::string> ListFolder(const std::string& folder) = 0;
+  // Has the file or empty folder removed when the machine restarts; the
+  // requests are carried out in the order they were made.
+  virtual bool RemoveAtRestart(const std::string& path) = 0;
 };

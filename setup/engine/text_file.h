@@ -5,9 +5,10 @@
 // Close or destruction; a closed object writes nothing.
 
 #include <memory>
+#include <string>
 #include <string_view>
 
-#include "setup/engine/output_file.h"
+#include "setup/engine/setup_file_system.h"
 
 class CTextFile {
  public:
@@ -22,7 +23,12 @@ class CTextFile {
   void Close() { m_file.reset(); }
 
   // Writes `line` followed by CR LF; false when closed or the write failed.
-  bool WriteLine(std::string_view line);
+  bool WriteLine(std::string_view line) {
+    if (!m_file) return false;
+    std::string bytes(line);
+    bytes += "\r\n";
+    return m_file->Write(bytes.data(), bytes.size());
+  }
 
  private:
   std::unique_ptr<OutputFile> m_file;

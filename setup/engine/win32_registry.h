@@ -18,6 +18,9 @@ class Win32Registry : public RegistryApi {
   long SetValue(RegistryHandle key, const std::string& name, std::uint32_t type,
                 const std::string& data) override;
   long FlushKey(RegistryHandle key) override;
+  long DeleteKey(RegistryHandle parent, const std::string& path) override;
+  long DeleteTree(RegistryHandle parent, const std::string& path) override;
+  long DeleteValue(RegistryHandle key, const std::string& name) override;
 
  private:
   unsigned m_codePage;

@@ -87,3 +87,15 @@ long Win32Registry::SetValue(RegistryHandle key, const std::string& name, std::u
 }
 
 long Win32Registry::FlushKey(RegistryHandle key) { return RegFlushKey(ToHkey(key)); }
+
+long Win32Registry::DeleteKey(RegistryHandle parent, const std::string& path) {
+  return RegDeleteKeyW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str());
+}
+
+long Win32Registry::DeleteTree(RegistryHandle parent, const std::string& path) {
+  return RegDeleteTreeW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str());
+}
+
+long Win32Registry::DeleteValue(RegistryHandle key, const std::string& name) {
+  return RegDeleteValueW(ToHkey(key), DecodeToWide(name, m_codePage).c_str());
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-// The install engine's ports over the real Win32 API (Windows build only).
+// The setup programs' ports over the real Win32 API (Windows build only).
 // Paths are converted from the code page given to UTF-16 and passed to the
 // wide-character functions, so that Chinese names are right on any machine.
 
@@ -13,10 +13,16 @@ class CWin32FileSystem : public SetupFileSystem {
 
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override;
   bool SetNormalAttributes(const std::string& path) override;
-  bool RemoveFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
+  PathKind Kind(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  bool RemoveEmptyFolder(const std::string& path) override;
+  std::vector<std::string> ListFolder(const std::string& folder) override;
+  bool RemoveAtRestart(const std::string& path) override;
 
  private:
+  std::wstring Wide(const std::string& path) const;
+
   unsigned m_codePage;
 };
 

@@ -7,7 +7,6 @@
 #include "base/code_page.h"
 #include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
-#include "tools/uninstall/installer_code_page.h"
 
 namespace {
 

@@ -2,86 +2,72 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "setup/engine/acad_products.h"
 #include "setup/engine/demand_load.h"
+#include "setup/engine/installation.h"
 #include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
-#include "tests/unit/fakes/fake_uninstall_ports.h"
 #include "tests/unit/fakes/memory_registry.h"
 #include "tests/unit/fakes/setup_fakes.h"
+#include "tests/unit/fakes/setup_zip_writer.h"
+#include "tests/unit/test_support.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 
 namespace {
 
-const std::string kInstall = "C:\\Program Files\\Zelmorant10.1";
+// Drive D: of the test machine lies in a test folder (see CSetupTestFiles).
+const std::string kInstall = "D:\\Program Files\\Zelmorant10.1";
 const std::string kOwnProgram = kInstall + "\\uninstall.exe";
-const std::string kSystem = "C:\\windows\\system32";
-const std::string kPrograms = "C:\\users\\draughtsman\\Start Menu\\Programs";
+const std::string kSystem = "D:\\windows\\system32";
+const std::string kPrograms = "D:\\users\\draughtsman\\Start Menu\\Programs";
 const std::string kGroup = kPrograms + "\\Zelmorant10.1";
-const std::vector<std::string> kProductFiles = {"Ostrevia.exe",      "ZMConfig.exe",      "ZMLib.txt",
-                                                "Zelmorant2000.arx", "Zelmorant2007.arx", "uninstall.exe"};
-const std::vector<std::string> kLinks = {"Ostrevia.lnk", "Zelmorant Help.lnk", "Uninstall Zelmorant.lnk"};
-
-class CStringFile : public OutputFile {
- public:
-  explicit CStringFile(std::string& text) : m_text(text) {}
-  bool Write(const void* bytes, std::size_t size) override {
-    m_text.append(static_cast<const char*>(bytes), size);
-    return true;
-  }
-
- private:
-  std::string& m_text;
-};
+const std::vector<TestZipEntry> kProductEntries = {
+    {"Ostrevia.exe", "assistant"},        {"ZMConfig.exe", "settings"},
+    {"ZMLib.txt", "[Material]"},          {"Zelmorant2000.arx", "add-in 2000"},
+    {"Zelmorant2007.arx", "add-in 2007"}, {"uninstall.exe", "uninstaller"}};
 
 // A machine with two CAD products (each with another add-in registered) and
 // Windows' own files, before the product is installed.
 class UninstallerTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    SetLanguage(1252);
     for (const char* product : {"SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:804",
                                 "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:409"}) {
-      m_installed.PutString(kHkeyLocalMachine, product, "ProductName", "AutoCAD");
-      m_installed.PutString(kHkeyLocalMachine, std::string(product) + "\\Applications\\Other", "LOADER", "x");
+      m_registry.PutString(kHkeyLocalMachine, product, "ProductName", "AutoCAD");
+      m_registry.PutString(kHkeyLocalMachine, std::string(product) + "\\Applications\\Other", "LOADER", "x");
     }
-    m_installed.PutString(kHkeyLocalMachine, kUninstallKeyPath, "", "");
+    m_registry.PutString(kHkeyLocalMachine, kUninstallKeyPath, "", "");
     m_files.AddFile(kSystem + "\\kernel32.dll");
     m_files.AddFile(kSystem + "\\ZMOther.txt");
     m_files.AddFolder(kPrograms + "\\Accessories");
-    m_files.AddFolder("C:\\Program Files");
+    m_files.AddFolder("D:\\Program Files");
+    m_folders.systemFolder = kSystem;
+    m_folders.programsFolder = kPrograms;
+    m_folders.tempFolder = TestFolder(m_temp.Path(), "temp");
+    m_resources.resources[kProductArchiveId] = WriteTestZip(m_temp.Path() / "product.zip", kProductEntries);
+    m_resources.resources[kSystemArchiveId] =
+        WriteTestZip(m_temp.Path() / "system.zip", {{"ZMCht.dll", "system library"}});
+    m_links.files = &m_files;
   }
 
-  // Installs through the installer's own registration and log writer.
+  // Installs as the wizard does: the folder the user chose, the products
+  // checked on the setting page, then the installation run. Returns the log.
   std::string Install() {
-    m_registryBefore.CopyFrom(m_installed);
     m_filesBefore = m_files.Dump();
-    std::string log;
+    m_registryBefore = m_registry.Dump(kHkeyLocalMachine);
     g_installDir = kInstall + "\\";
-    g_uninstallLog.Attach(std::make_unique<CStringFile>(log));
-    RegisterCheckedProducts(m_installed, {{"R15.0", "ACAD-1:804", "AutoCAD 2000", "Chinese"},
-                                          {"R17.1", "ACAD-6001:409", "AutoCAD 2008", "English"}});
-    RegisterUninstallEntry(m_installed);
-    AppendUninstallEntryRecords();
-    for (const std::string& name : kProductFiles) LogFile(g_installDir + name);
-    LogFile(kSystem + "\\ZMCht.dll");
-    m_files.AddFile(kInstall + "\\Zelmorant.ini");
-    m_files.AddFile(kInstall + "\\uninstall.ini");
-    AppendRuntimeRecords();
-    for (const std::string& link : kLinks) LogFile(kGroup + "\\" + link);
-    AppendFolderRecord(kPrograms + "\\", kProductVersion);
-    WriteUninstallMessages();
+    m_files.AddFolder(kInstall);
+    OpenUninstallLog(m_files);
+    RegisterCheckedProducts(m_registry, {{"R15.0", "ACAD-1:804", "AutoCAD 2000", "Chinese"},
+                                         {"R17.1", "ACAD-6001:409", "AutoCAD 2008", "English"}});
+    InstallEnvironment env{m_registry, m_files, m_folders, m_resources, m_links, m_progress, m_pacer};
+    EXPECT_TRUE(RunInstallation(env));
     g_uninstallLog.Close();
-    m_registry.CopyFrom(m_installed);
-    return log;
-  }
-
-  void LogFile(const std::string& path) {
-    m_files.AddFile(path);
-    AppendFileRecord(path);
+    return m_files.Read(kInstall + "\\uninstall.ini");
   }
 
   UninstallReport Uninstall(const std::string& log) {
@@ -91,25 +77,32 @@ class UninstallerTest : public ::testing::Test {
   }
 
   CSetupStateGuard m_guard;
-  MemoryRegistry m_installed;
-  CFakeUninstallRegistry m_registry;
-  CFakeUninstallRegistry m_registryBefore;
-  CFakeUninstallFiles m_files;
-  std::set<std::string> m_filesBefore;
+  CTempFolder m_temp;
+  MemoryRegistry m_registry;
+  CSetupTestFiles m_files{'D', m_temp.Path() / "D"};
+  CFakeSystemFolders m_folders;
+  CFakeResources m_resources;
+  CFakeShellLinks m_links;
+  CRecordingProgress m_progress;
+  CCountingPacer m_pacer;
   CScriptedPrompt m_prompt;
   CRemovalPolicy m_policy{ProductPlaces{kInstall, kSystem, {kPrograms}}, kUninstallProductName};
+  std::set<std::string> m_filesBefore;
+  std::vector<std::string> m_registryBefore;
 };
 
 }  // namespace
 
-TEST_F(UninstallerTest, TheInstallersLogRemovesExactlyWhatWasInstalled) {
-  UninstallReport report = Uninstall(Install());
+TEST_F(UninstallerTest, TheInstallersLogRemovesExactlyWhatTheInstallerMade) {
+  std::string log = Install();
+  ASSERT_NE(m_files.Dump(), m_filesBefore);
+  ASSERT_NE(m_registry.Dump(kHkeyLocalMachine), m_registryBefore);
+  UninstallReport report = Uninstall(log);
 
-  EXPECT_EQ(m_registry.Dump(), m_registryBefore.Dump());
+  EXPECT_EQ(m_registry.Dump(kHkeyLocalMachine), m_registryBefore);
   // The running program and then its folder go at restart, in that order.
   std::set<std::string> expected = m_filesBefore;
-  expected.insert(
-      {"F c:\\program files\\zelmorant10.1\\uninstall.exe", "D c:\\program files\\zelmorant10.1"});
+  expected.insert({"F " + kOwnProgram, "D " + kInstall});
   EXPECT_EQ(m_files.Dump(), expected);
   EXPECT_EQ(m_files.atRestart, (std::vector<std::string>{kOwnProgram, kInstall}));
   EXPECT_EQ(report.atRestart, m_files.atRestart);
@@ -149,7 +142,7 @@ TEST_F(UninstallerTest, TheUsersOwnFilesKeepTheirFolderAndAreReported) {
 TEST_F(UninstallerTest, MissingAndStubbornItemsDoNotStopTheRest) {
   std::string log = Install();
   ASSERT_TRUE(m_files.RemoveFile(kInstall + "\\ZMLib.txt"));
-  ASSERT_TRUE(m_registry.DeleteKey("SOFTWARE\\Zelmorant10.1", true));
+  ASSERT_EQ(m_registry.DeleteTree(kHkeyLocalMachine, "SOFTWARE\\Zelmorant10.1"), kRegistrySuccess);
   const std::string busy = kInstall + "\\Ostrevia.exe";
   const std::string stubborn = kInstall + "\\ZMConfig.exe";
   m_files.locked = {busy, stubborn};
@@ -167,7 +160,7 @@ TEST_F(UninstallerTest, MissingAndStubbornItemsDoNotStopTheRest) {
   EXPECT_EQ(report.failed, (std::vector<std::string>{stubborn, kOwnProgram}));
   EXPECT_EQ(m_files.Kind(kInstall + "\\Zelmorant2007.arx"), PathKind::kMissing);
   EXPECT_EQ(m_files.Kind(kGroup), PathKind::kMissing);
-  EXPECT_EQ(m_registry.Dump(), m_registryBefore.Dump());
+  EXPECT_EQ(m_registry.Dump(kHkeyLocalMachine), m_registryBefore);
   EXPECT_FALSE(report.Complete());
 
   std::string text = ComposeReportText(report, CUninstallMessages());
@@ -185,7 +178,7 @@ TEST_F(UninstallerTest, AKeyNotNamedAfterTheProductGoesOnlyWithoutSubkeys) {
   EXPECT_EQ(report.keptKeys, std::vector<std::string>{"SOFTWARE\\Zelmorant10.1\\R15.0"});
   EXPECT_TRUE(report.failed.empty());
   // SOFTWARE\Zelmorant10.1 comes later and takes its whole tree along.
-  EXPECT_EQ(m_registry.Dump(), m_registryBefore.Dump());
+  EXPECT_EQ(m_registry.Dump(kHkeyLocalMachine), m_registryBefore);
   EXPECT_NE(
       ComposeReportText(report, CUninstallMessages()).find("kept because they hold other keys:\n  SOFTWARE"),
       std::string::npos);
@@ -195,14 +188,14 @@ TEST_F(UninstallerTest, AKeyNotNamedAfterTheProductGoesOnlyWithoutSubkeys) {
 // are touched: everything here exists and must survive.
 TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
   const std::vector<std::string> files = {kSystem + "\\kernel32.dll",
-                                          "C:\\Program Files\\Zelmorant10.1 Backup\\data.txt",
-                                          "C:\\Program Files\\Other\\data.txt",
+                                          "D:\\Program Files\\Zelmorant10.1 Backup\\data.txt",
+                                          "D:\\Program Files\\Other\\data.txt",
                                           kPrograms + "\\Accessories\\Notepad.lnk",
                                           kGroup + "\\tool.exe",
-                                          "C:\\autoexec.bat"};
-  const std::vector<std::string> folders = {"C:\\Program Files", kSystem, kPrograms,
+                                          "D:\\autoexec.bat"};
+  const std::vector<std::string> folders = {"D:\\Program Files", kSystem, kPrograms,
                                             kPrograms + "\\Accessories",
-                                            "C:\\Program Files\\Zelmorant10.1 Backup"};
+                                            "D:\\Program Files\\Zelmorant10.1 Backup"};
   std::string log;
   for (const std::string& file : files) {
     m_files.AddFile(file);
@@ -213,15 +206,16 @@ TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
     log += "U0," + folder + ",0\r\n";
   }
   for (const char* record :
-       {"P0,C:\\Program Files\\Zelmorant10.1\\..\\Other\\data.txt,0", "U0,C:\\,0", "U0,C:,0",
+       {"P0,D:\\Program Files\\Zelmorant10.1\\..\\Other\\data.txt,0", "U0,D:\\,0", "U0,D:,0",
         "P0,\\\\server\\share\\Zelmorant10.1\\a.txt,0", "P0,Zelmorant10.1\\ZMLib.txt,0",
-        "P0,C:/Program Files/Other/data.txt,0", "P0,C:\\Program Files\\Zelmorant10.1\\*,0",
-        "P0,C:\\Program Files\\Zelmorant10.1\\ZMLib.txt:stream,0"}) {
+        "P0,D:/Program Files/Other/data.txt,0", "P0,D:\\Program Files\\Zelmorant10.1\\*,0",
+        "P0,D:\\Program Files\\Zelmorant10.1\\ZMLib.txt:stream,0"}) {
     log += std::string(record) + "\r\n";
   }
-  m_registry.AddValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Tool");
-  m_registry.AddKey("Zelmorant10.1");
-  m_registry.AddKey("SOFTWARE\\Zelmorant10.1");
+  for (const char* key :
+       {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Zelmorant10.1", "SOFTWARE\\Zelmorant10.1"}) {
+    m_registry.PutString(kHkeyLocalMachine, key, "Tool", "kept");
+  }
   for (const char* record :
        {"J0,2,SOFTWARE,", "J0,2,SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool,",
         "J0,2,Zelmorant10.1,", "J0,1,SOFTWARE\\Zelmorant10.1,", "J0,2,\\SOFTWARE\\Zelmorant10.1,",
@@ -229,11 +223,11 @@ TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
     log += std::string(record) + "\r\n";
   }
   std::set<std::string> filesBefore = m_files.Dump();
-  std::set<std::string> registryBefore = m_registry.Dump();
+  std::vector<std::string> registryBefore = m_registry.Dump(kHkeyLocalMachine);
 
   UninstallReport report = Uninstall(log);
   EXPECT_EQ(m_files.Dump(), filesBefore);
-  EXPECT_EQ(m_registry.Dump(), registryBefore);
+  EXPECT_EQ(m_registry.Dump(kHkeyLocalMachine), registryBefore);
   EXPECT_EQ(report.removed, 0);
   EXPECT_EQ(report.refused.size(), files.size() + folders.size() + 8 + 6);
   EXPECT_FALSE(report.Complete());
@@ -255,7 +249,7 @@ TEST(UninstallPlan, FoldersDeepestFirstAndEveryItemOnce) {
   std::vector<UninstallRecord> records = {
       {RecordKind::kFolder, kInstall},       {RecordKind::kFolder, kInstall + "\\help"},
       {RecordKind::kFile, kInstall + "\\a"}, {RecordKind::kFolder, kInstall + "\\help\\img"},
-      {RecordKind::kFile, kInstall + "\\A"}, {RecordKind::kFolder, "C:\\PROGRAM FILES\\ZELMORANT10.1"},
+      {RecordKind::kFile, kInstall + "\\A"}, {RecordKind::kFolder, "D:\\PROGRAM FILES\\ZELMORANT10.1"},
       {RecordKind::kFolder, kGroup},         {RecordKind::kRegistry, "SOFTWARE\\Zelmorant10.1", 2}};
   UninstallPlan plan = BuildUninstallPlan(records, policy);
   EXPECT_EQ(plan.files, std::vector<std::string>{kInstall + "\\a"});

@@ -153,7 +153,19 @@ TEST(Win32Registry, CreatesEnumeratesAndReadsThroughCRegistryKey) {
     EXPECT_EQ(value.size(), 254u);
   }
   EXPECT_EQ(names, (std::vector<std::string>{"R15.0", "R16.2"}));
-  EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ZmSetupWineTest"), ERROR_SUCCESS);
+
+  // Deleting as the uninstaller does (and as the in-memory registry models
+  // it): a key with subkeys only as a whole tree.
+  const std::string r16 = std::string(kTestKey) + "\\R16.2";
+  EXPECT_EQ(registry.DeleteKey(kHkeyCurrentUser, kTestKey), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(registry.DeleteKey(kHkeyCurrentUser, std::string(kTestKey) + "\\R15.0"), ERROR_SUCCESS);
+  RegistryHandle opened = 0;
+  ASSERT_EQ(registry.OpenKey(kHkeyCurrentUser, r16, &opened), ERROR_SUCCESS);
+  EXPECT_EQ(registry.DeleteValue(opened, "Longest"), ERROR_SUCCESS);
+  EXPECT_EQ(registry.DeleteValue(opened, "Longest"), ERROR_FILE_NOT_FOUND);
+  registry.CloseKey(opened);
+  EXPECT_EQ(registry.DeleteTree(kHkeyCurrentUser, kTestKey), ERROR_SUCCESS);
+  EXPECT_EQ(registry.OpenKey(kHkeyCurrentUser, kTestKey, &opened), ERROR_FILE_NOT_FOUND);
 }
 
 TEST(Win32Registry, SetRootKeyRefusesOtherHandlesAndReadsAtTheRoot) {

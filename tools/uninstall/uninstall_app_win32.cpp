@@ -1,25 +1,65 @@
 // uninstall.exe: reads "uninstall.ini" beside itself, asks once, removes
 // what the log names within the product's places, and says what it did.
-// The log is in the installer's code page (see installer_code_page.h); the
+// The log is in the installer's code page (see InstallerCodePage); the
 // program works in UTF-8 and shows every text through the wide-character
 // API.
 
+#include <shlobj.h>
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
 #include "base/code_page.h"
-#include "tools/uninstall/installer_code_page.h"
+#include "setup/engine/win32_registry.h"
+#include "setup/engine/win32_setup_adapters.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
 #include "tools/uninstall/uninstaller.h"
-#include "tools/uninstall/win32_uninstall_adapters.h"
 #include "winfx/message_box.h"
 
 namespace {
 
 constexpr char kLogName[] = "uninstall.ini";
+
+std::wstring WideFromUtf8(const std::string& text) { return DecodeToWide(text, kCodePageUtf8); }
+
+std::string Utf8FromWide(const std::wstring& text) { return EncodeFromWide(text, kCodePageUtf8); }
+
+std::string SpecialFolder(int id) {
+  wchar_t buffer[MAX_PATH];
+  if (!SHGetSpecialFolderPathW(nullptr, buffer, id, FALSE)) return {};
+  return Utf8FromWide(buffer);
+}
+
+std::string SystemFolder() {
+  wchar_t buffer[MAX_PATH];
+  UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? Utf8FromWide(buffer) : std::string();
+}
+
+// The long form, as the installer logged it, even when the program was
+// started by a short name.
+std::string OwnProgramPath() {
+  std::wstring buffer(32768, L'\0');
+  DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  buffer.resize(length);
+  std::wstring longPath(32768, L'\0');
+  length = GetLongPathNameW(buffer.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
+  if (length == 0 || length >= longPath.size()) return Utf8FromWide(buffer);
+  longPath.resize(length);
+  return Utf8FromWide(longPath);
+}
+
+// The places the removal policy trusts: this program's folder, not the
+// log's idea of it.
+ProductPlaces FindProductPlaces(const std::string& ownProgram) {
+  ProductPlaces places;
+  places.installFolder = std::string(ParentPath(ownProgram));
+  places.systemFolder = SystemFolder();
+  places.programsFolders = {SpecialFolder(CSIDL_PROGRAMS), SpecialFolder(CSIDL_COMMON_PROGRAMS)};
+  return places;
+}
 
 class CMessageBoxPrompt : public UninstallPrompt {
  public:
@@ -86,8 +126,8 @@ bool Confirm(const CUninstallMessages& messages) {
 
 UninstallReport RemoveProduct(const ParsedUninstallLog& log, const std::string& ownProgram) {
   CRemovalPolicy policy(FindProductPlaces(ownProgram), kUninstallProductName);
-  CWin32UninstallFiles files;
-  CWin32UninstallRegistry registry;
+  CWin32FileSystem files(kCodePageUtf8);
+  Win32Registry registry(kCodePageUtf8);
   CMessageBoxPrompt prompt(log.messages);
   CUninstaller uninstaller(UninstallServices{files, registry, prompt}, policy, ownProgram);
   return uninstaller.Run(BuildUninstallPlan(log.records, policy));

@@ -10,11 +10,26 @@
 //   U0,{folder path},0
 //   A{number},{text}        the text runs to the end of the line
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "tools/uninstall/uninstall_messages.h"
-#include "tools/uninstall/uninstall_record.h"
+
+// The product whose log the uninstaller reads; the safety rules trust this
+// name, never the log's own.
+inline constexpr char kUninstallProductName[] = "Zelmorant10.1";
+
+// One removal record, as the parser hands it on. Texts are UTF-8: the
+// program converts the log from the installer's code page before parsing,
+// so that no trail byte of a double-byte character can pass for a backslash.
+enum class RecordKind { kRegistry, kFile, kFolder };
+
+struct UninstallRecord {
+  RecordKind kind;
+  std::string path;
+  int root = 0;  // registry records only: 2 is HKEY_LOCAL_MACHINE
+};
 
 struct ParsedUninstallLog {
   std::vector<UninstallRecord> records;
@@ -23,3 +38,14 @@ struct ParsedUninstallLog {
 };
 
 ParsedUninstallLog ParseUninstallLog(std::string_view text);
+
+// The code page the installer wrote the log in. The installer keeps paths
+// and names in the code page of the language the user chose (GBK for
+// simplified Chinese, Big5 for traditional), which need not be the
+// machine's; it records that code page as the "Language=" line of the
+// add-in settings file "Zelmorant.ini" beside the log.
+inline constexpr char kInstallerSettingsName[] = "Zelmorant.ini";
+
+// The number of the first "Language=" line of the settings text, or
+// `fallback` when there is no such line or it holds no code page number.
+unsigned InstallerCodePage(std::string_view settingsText, unsigned fallback);

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "tools/uninstall/uninstall_record.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/uninstall/removal_policy.h"
-#include "tools/uninstall/uninstall_record.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 
 struct UninstallPlan {
   std::vector<std::string> files;

@@ -4,6 +4,52 @@
 
 #include "tools/uninstall/uninstall_paths.h"
 
+namespace {
+
+// A key under HKEY_LOCAL_MACHINE, open while the object lives.
+class COpenMachineKey {
+ public:
+  COpenMachineKey(RegistryApi& registry, const std::string& path) : m_registry(registry) {
+    m_result = registry.OpenKey(kHkeyLocalMachine, path, &m_key);
+  }
+  ~COpenMachineKey() {
+    if (IsOpen()) m_registry.CloseKey(m_key);
+  }
+  COpenMachineKey(const COpenMachineKey&) = delete;
+  COpenMachineKey& operator=(const COpenMachineKey&) = delete;
+
+  bool IsOpen() const { return m_result == kRegistrySuccess; }
+  // A key that exists but may not be opened still counts: its removal is
+  // tried and reported.
+  bool Exists() const { return m_result != kRegistryNotFound; }
+  RegistryHandle Get() const { return m_key; }
+
+ private:
+  RegistryApi& m_registry;
+  RegistryHandle m_key = 0;
+  long m_result;
+};
+
+// A failed enumeration counts as subkeys, so that the key is kept.
+bool KeyHasSubkeys(RegistryApi& registry, const std::string& path) {
+  COpenMachineKey key(registry, path);
+  std::string name;
+  return key.IsOpen() && registry.EnumKey(key.Get(), 0, &name) != kRegistryNoMoreItems;
+}
+
+bool ValueExists(RegistryApi& registry, const std::string& keyPath, const std::string& name) {
+  COpenMachineKey key(registry, keyPath);
+  std::uint32_t type = kRegNone;
+  return key.IsOpen() && registry.QueryValue(key.Get(), name, &type, nullptr, 0) == kRegistrySuccess;
+}
+
+bool DeleteValue(RegistryApi& registry, const std::string& keyPath, const std::string& name) {
+  COpenMachineKey key(registry, keyPath);
+  return key.IsOpen() && registry.DeleteValue(key.Get(), name) == kRegistrySuccess;
+}
+
+}  // namespace
+
 CUninstaller::CUninstaller(const UninstallServices& services, const CRemovalPolicy& policy,
                            std::string ownProgram)
     : m_services(services), m_policy(policy), m_ownProgram(std::move(ownProgram)) {}
@@ -66,23 +112,26 @@ bool CUninstaller::RemoveAtRestart(const std::string& path) {
 }
 
 void CUninstaller::RemoveRegistryItem(const std::string& path) {
-  if (m_services.registry.KeyExists(path)) return RemoveKey(path);
+  if (COpenMachineKey(m_services.registry, path).Exists()) return RemoveKey(path);
   std::string key(ParentPath(path));
   std::string name(LastComponent(path));
-  if (key.empty() || !m_services.registry.ValueExists(key, name)) {
+  if (key.empty() || !ValueExists(m_services.registry, key, name)) {
     ++m_report.missing;
     return;
   }
-  Count(m_services.registry.DeleteValue(key, name), path);
+  Count(DeleteValue(m_services.registry, key, name), path);
 }
 
 void CUninstaller::RemoveKey(const std::string& path) {
   bool withSubkeys = m_policy.OwnsKeyTree(path);
-  if (!withSubkeys && m_services.registry.KeyHasSubkeys(path)) {
+  if (!withSubkeys && KeyHasSubkeys(m_services.registry, path)) {
     m_report.keptKeys.push_back(path);
     return;
   }
-  Count(m_services.registry.DeleteKey(path, withSubkeys), path);
+  RegistryApi& registry = m_services.registry;
+  long result = withSubkeys ? registry.DeleteTree(kHkeyLocalMachine, path)
+                            : registry.DeleteKey(kHkeyLocalMachine, path);
+  Count(result == kRegistrySuccess, path);
 }
 
 void CUninstaller::Count(bool removed, const std::string& path) {

@@ -1,8 +1,9 @@
 #pragma once
 
-// Carries out an uninstall plan over the ports and reports what it did.
-// Every item is tried on its own: one that is missing or cannot be removed
-// never stops the others.
+// Carries out an uninstall plan over the setup programs' file-system and
+// registry ports (paths in UTF-8; registry items under HKEY_LOCAL_MACHINE)
+// and reports what it did. Every item is tried on its own: one that is
+// missing or cannot be removed never stops the others.
 //
 // The running uninstaller cannot remove its own program file: when the log
 // names it, it is handed to the restart removal instead, and so is its
@@ -11,14 +12,24 @@
 
 #include <string>
 
+#include "setup/engine/registry_api.h"
+#include "setup/engine/setup_file_system.h"
 #include "tools/uninstall/removal_policy.h"
 #include "tools/uninstall/uninstall_plan.h"
-#include "tools/uninstall/uninstall_ports.h"
 #include "tools/uninstall/uninstall_report.h"
 
+class UninstallPrompt {
+ public:
+  virtual ~UninstallPrompt() = default;
+
+  // A file could not be removed (held open by a running program, say):
+  // true when the user wants another try.
+  virtual bool AskRetry(const std::string& path) = 0;
+};
+
 struct UninstallServices {
-  UninstallFileSystem& files;
-  UninstallRegistry& registry;
+  SetupFileSystem& files;
+  RegistryApi& registry;
   UninstallPrompt& prompt;
 };
 

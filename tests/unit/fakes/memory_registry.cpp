@@ -129,6 +129,38 @@ long MemoryRegistry::FlushKey(RegistryHandle key) {
   return NodeOf(key) ? kRegistrySuccess : kRegistryInvalidParameter;
 }
 
+long MemoryRegistry::DeleteKey(RegistryHandle parent, const std::string& path) {
+  return Delete(parent, path, false);
+}
+
+long MemoryRegistry::DeleteTree(RegistryHandle parent, const std::string& path) {
+  return Delete(parent, path, true);
+}
+
+long MemoryRegistry::DeleteValue(RegistryHandle key, const std::string& name) {
+  Node* node = NodeOf(key);
+  if (!node) return kRegistryInvalidParameter;
+  return node->values.erase(name) ? kRegistrySuccess : kRegistryNotFound;
+}
+
+long MemoryRegistry::Delete(RegistryHandle parent, const std::string& path, bool withSubkeys) {
+  Node* node = nullptr;
+  long result = path.empty() ? kRegistryInvalidParameter : Walk(parent, path, false, &node);
+  if (result != kRegistrySuccess) return result;
+  if (!withSubkeys && !node->children.empty()) return kRegistryAccessDenied;
+  std::size_t last = path.rfind('\\');
+  Node* holder = nullptr;
+  Walk(parent, last == std::string::npos ? "" : path.substr(0, last), false, &holder);
+  ForgetHandles(*node);
+  holder->children.erase(last == std::string::npos ? path : path.substr(last + 1));
+  return kRegistrySuccess;
+}
+
+void MemoryRegistry::ForgetHandles(const Node& node) {
+  std::erase_if(m_handles, [&](const auto& handle) { return handle.second == &node; });
+  for (const auto& [name, child] : node.children) ForgetHandles(*child);
+}
+
 void MemoryRegistry::PutString(RegistryHandle root, const std::string& path, const std::string& name,
                                const std::string& text) {
   Node* node = nullptr;

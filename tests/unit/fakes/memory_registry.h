@@ -34,6 +34,9 @@ class MemoryRegistry : public RegistryApi {
   long SetValue(RegistryHandle key, const std::string& name, std::uint32_t type,
                 const std::string& data) override;
   long FlushKey(RegistryHandle key) override;
+  long DeleteKey(RegistryHandle parent, const std::string& path) override;
+  long DeleteTree(RegistryHandle parent, const std::string& path) override;
+  long DeleteValue(RegistryHandle key, const std::string& name) override;
 
   // Seeding and inspection, by root and path.
   void PutString(RegistryHandle root, const std::string& path, const std::string& name,
@@ -65,6 +68,9 @@ class MemoryRegistry : public RegistryApi {
   Node* NodeOf(RegistryHandle key) const;
   long Walk(RegistryHandle parent, const std::string& path, bool create, Node** found) const;
   RegistryHandle NewHandle(Node* node);
+  long Delete(RegistryHandle parent, const std::string& path, bool withSubkeys);
+  // Handles of a deleted key and its subkeys go with it.
+  void ForgetHandles(const Node& node);
   void DumpNode(const Node& node, const std::string& path, std::vector<std::string>& lines) const;
 
   std::map<RegistryHandle, std::unique_ptr<Node>> m_roots;

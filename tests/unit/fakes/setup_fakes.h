@@ -1,31 +1,64 @@
 #pragma once
 
-// Fakes of the install engine's ports for host tests. Files are real, in a
-// test folder; the rest is recorded in memory.
+// Fakes of the installer's and the uninstaller's ports for host tests.
+// Files are real, in a test folder; the rest is recorded in memory.
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "setup/engine/acad_products.h"
 #include "setup/engine/setup_file_system.h"
 #include "setup/engine/setup_ports.h"
+#include "tools/uninstall/uninstaller.h"
 
-// Real files through the standard library. Paths marked read-only refuse
-// creation until their attributes are made normal; locked paths always do.
+// Real files through the standard library, paths in the setup code page.
+// With a drive given, that drive's Windows paths (D:\a\b) lie in a host
+// folder (as root/a/b), so that the installer and the uninstaller can run on
+// the paths they meet on a machine; other paths are the host's. (Take a
+// drive that does not hold the host's temporary folder under Wine.) Paths
+// marked read-only refuse creation until their attributes are made normal;
+// locked paths refuse creation and removal. Removals at restart are only
+// recorded.
 class CSetupTestFiles : public SetupFileSystem {
  public:
+  CSetupTestFiles() = default;
+  CSetupTestFiles(char drive, std::filesystem::path root) : m_drive(drive), m_root(std::move(root)) {}
+
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override;
   bool SetNormalAttributes(const std::string& path) override;
-  bool RemoveFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
+  PathKind Kind(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  bool RemoveEmptyFolder(const std::string& path) override;
+  // In name order, letter case ignored, as Windows lists them.
+  std::vector<std::string> ListFolder(const std::string& folder) override;
+  bool RemoveAtRestart(const std::string& path) override;
+
+  // A file or folder, with every folder above it.
+  void AddFile(const std::string& path, std::string_view bytes = "");
+  void AddFolder(const std::string& path);
+  // The whole content of a file, empty when it cannot be read.
+  std::string Read(const std::string& path) const;
+  // Every file and folder on the drive: "F D:\a\b.txt", "D D:\a".
+  std::set<std::string> Dump() const;
 
   std::set<std::string> readOnly;
   std::set<std::string> locked;
   std::vector<std::string> created;
+  bool restartRefused = false;
+  std::vector<std::string> atRestart;
+
+ private:
+  std::filesystem::path HostPath(const std::string& path) const;
+
+  char m_drive = 0;
+  std::filesystem::path m_root;
 };
 
 class CFakeSystemFolders : public SystemFolders {
@@ -57,13 +90,17 @@ class CFakeResources : public ResourceSource {
   std::map<int, std::string> resources;
 };
 
+// Records the links; with `files` given, also makes each link file there,
+// as the shell does.
 class CFakeShellLinks : public ShellLinks {
  public:
   bool CreateShellLink(const std::string& target, const std::string& linkPath) override {
     links.emplace_back(target, linkPath);
+    if (files) files->CreateAlways(linkPath);
     return true;
   }
 
+  SetupFileSystem* files = nullptr;
   std::vector<std::pair<std::string, std::string>> links;
 };
 
@@ -119,4 +156,17 @@ class CCountingPacer : public Pacer {
   void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
 
   std::vector<int> pauses;
+};
+
+// Answers the uninstaller's retry question as the test says (no, unless
+// `answer` is given).
+class CScriptedPrompt : public UninstallPrompt {
+ public:
+  bool AskRetry(const std::string& path) override {
+    asked.push_back(path);
+    return answer ? answer(path) : false;
+  }
+
+  std::function<bool(const std::string&)> answer;
+  std::vector<std::string> asked;
 };
