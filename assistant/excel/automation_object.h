@@ -11,9 +11,12 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 class AutomationObject;
 using AutomationObjectPtr = std::shared_ptr<AutomationObject>;
+struct AutomationArray;
+using AutomationArrayPtr = std::shared_ptr<const AutomationArray>;
 
 // The omitted optional argument (an error variant holding
 // DISP_E_PARAMNOTFOUND in COM).
@@ -22,9 +25,29 @@ struct AutomationMissing {
 };
 
 // Empty, 32-bit integer, double, boolean, UTF-16 text, object (possibly
-// null: "Nothing") or the omitted argument.
+// null: "Nothing"), the omitted argument, or a block of values (a range's
+// Value or Formula of several cells, as a two-dimensional array).
 using AutomationValue = std::variant<std::monostate, std::int32_t, double, bool, std::u16string,
-                                     AutomationObjectPtr, AutomationMissing>;
+                                     AutomationObjectPtr, AutomationMissing, AutomationArrayPtr>;
+
+// A block of values, row by row: rows x columns of them.
+struct AutomationArray {
+  int rows = 0;
+  int columns = 0;
+  std::vector<AutomationValue> values;
+
+  AutomationArray() = default;
+  AutomationArray(int rowCount, int columnCount)
+      : rows(rowCount), columns(columnCount), values(static_cast<std::size_t>(rowCount) * columnCount) {}
+  // 1-based, as the spreadsheet counts.
+  AutomationValue& At(int row, int column) { return values[Index(row, column)]; }
+  const AutomationValue& At(int row, int column) const { return values[Index(row, column)]; }
+
+ private:
+  std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row - 1) * columns + static_cast<std::size_t>(column - 1);
+  }
+};
 
 enum class InvokeKind { kGet, kPut, kMethod };
 
@@ -51,4 +74,7 @@ std::u16string AutomationText(const AutomationValue& value);
 // no trailing zeros.
 std::u16string FormatGeneralNumber(double value);
 AutomationObjectPtr AutomationObjectOf(const AutomationValue& value);
+// A block read as an array; a single value is a block of one.
+AutomationArray AutomationArrayOf(const AutomationValue& value);
+AutomationValue MakeAutomationArray(AutomationArray array);
 bool IsEmptyValue(const AutomationValue& value);

@@ -62,4 +62,18 @@ AutomationObjectPtr AutomationObjectOf(const AutomationValue& value) {
   ThrowTypeMismatch();
 }
 
+AutomationArray AutomationArrayOf(const AutomationValue& value) {
+  if (const auto* array = std::get_if<AutomationArrayPtr>(&value)) {
+    if (*array) return **array;
+    return {};
+  }
+  AutomationArray single(1, 1);
+  single.At(1, 1) = value;
+  return single;
+}
+
+AutomationValue MakeAutomationArray(AutomationArray array) {
+  return std::make_shared<const AutomationArray>(std::move(array));
+}
+
 bool IsEmptyValue(const AutomationValue& value) { return std::holds_alternative<std::monostate>(value); }

@@ -39,9 +39,54 @@ AutomationValue FromNumber(const VARIANT& variant, VARTYPE type) {
   return converted.Get().dblVal;
 }
 
+// A one- or two-dimensional SAFEARRAY of variants, whatever its lower
+// bounds; one dimension reads as one row.
+AutomationValue FromArray(const VARIANT& variant) {
+  SAFEARRAY* source = (V_VT(&variant) & VT_BYREF) ? *V_ARRAYREF(&variant) : V_ARRAY(&variant);
+  if (!source || (V_VT(&variant) & VT_TYPEMASK) != VT_VARIANT) ThrowTypeMismatch();
+  UINT dimensions = SafeArrayGetDim(source);
+  if (dimensions < 1 || dimensions > 2) ThrowTypeMismatch();
+  LONG firstRow = 0, lastRow = 0, firstColumn = 0, lastColumn = 0;
+  SafeArrayGetLBound(source, 1, &firstRow);
+  SafeArrayGetUBound(source, 1, &lastRow);
+  if (dimensions == 2) {
+    SafeArrayGetLBound(source, 2, &firstColumn);
+    SafeArrayGetUBound(source, 2, &lastColumn);
+  }
+  AutomationArray block(dimensions == 2 ? lastRow - firstRow + 1 : 1,
+                        dimensions == 2 ? lastColumn - firstColumn + 1 : lastRow - firstRow + 1);
+  for (int row = 1; row <= block.rows; ++row) {
+    for (int column = 1; column <= block.columns; ++column) {
+      LONG index[2] = {firstRow + row - 1, firstColumn + column - 1};
+      if (dimensions == 1) index[0] = firstRow + column - 1;
+      CVariantCopy element;
+      if (FAILED(SafeArrayGetElement(source, index, &element.Get()))) ThrowTypeMismatch();
+      block.At(row, column) = AutomationValueFromVariant(element.Get());
+    }
+  }
+  return MakeAutomationArray(std::move(block));
+}
+
+// A block as the spreadsheet hands one out: two dimensions from 1.
+SAFEARRAY* ToArray(const AutomationArray& block) {
+  SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(block.rows), 1}, {static_cast<ULONG>(block.columns), 1}};
+  SAFEARRAY* target = SafeArrayCreate(VT_VARIANT, 2, bounds);
+  if (!target) throw CAutomationError(u"Out of memory");
+  for (int row = 1; row <= block.rows; ++row) {
+    for (int column = 1; column <= block.columns; ++column) {
+      LONG index[2] = {row, column};
+      CVariantCopy element;
+      AutomationValueToVariant(block.At(row, column), element.Get());
+      SafeArrayPutElement(target, index, &element.Get());
+    }
+  }
+  return target;
+}
+
 }  // namespace
 
 AutomationValue AutomationValueFromVariant(const VARIANT& variant) {
+  if (V_VT(&variant) & VT_ARRAY) return FromArray(variant);
   if (V_VT(&variant) & VT_BYREF) {
     CVariantCopy direct;
     if (FAILED(VariantCopyInd(&direct.Get(), const_cast<VARIANT*>(&variant)))) ThrowTypeMismatch();
@@ -121,6 +166,9 @@ void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant) {
   } else if (const auto* object = std::get_if<AutomationObjectPtr>(&value)) {
     V_VT(&variant) = VT_DISPATCH;
     V_DISPATCH(&variant) = DispatchForVariant(*object);
+  } else if (const auto* array = std::get_if<AutomationArrayPtr>(&value)) {
+    V_VT(&variant) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(&variant) = ToArray(*array ? **array : AutomationArray());
   } else if (std::holds_alternative<AutomationMissing>(value)) {
     V_VT(&variant) = VT_ERROR;
     V_ERROR(&variant) = DISP_E_PARAMNOTFOUND;

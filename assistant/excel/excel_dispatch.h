@@ -69,6 +69,12 @@ class ExcelDispatch {
   void SetValue(const AutomationValue& value) const { Put(dispid::kValue, value); }
   std::u16string Formula() const { return AutomationText(Get(dispid::kFormula)); }
   void SetFormula(const std::u16string& formula) const { Put(dispid::kFormula, formula); }
+  // A block's values or formulas in one call each, as an array of its rows
+  // and columns (a single cell reads as a block of one).
+  AutomationArray ValueArray() const { return AutomationArrayOf(Get(dispid::kValue)); }
+  void SetFormulaArray(AutomationArray formulas) const {
+    Put(dispid::kFormula, MakeAutomationArray(std::move(formulas)));
+  }
   std::u16string NumberFormatLocal() const { return AutomationText(Get(dispid::kNumberFormatLocal)); }
   void SetNumberFormatLocal(const std::u16string& format) const { Put(dispid::kNumberFormatLocal, format); }
   double ColumnWidth() const { return AutomationDouble(Get(dispid::kColumnWidth)); }
