@@ -9,6 +9,7 @@
 #include "assistant/app/assistant_dlg_win32.h"
 #include "assistant/app/message_box_port_win32.h"
 #include "assistant/config/settings.h"
+#include "assistant/excel/busy_retry_filter_win32.h"
 #include "assistant/texts/text_tables.h"
 #include "winfx/application.h"
 #include "winfx/com.h"
@@ -27,6 +28,7 @@ class CAssistantApp : public winfx::CApplication {
       MessageBoxW(nullptr, L"Could not initialize COM dll", L"Ostrevia3.5", MB_OK | MB_ICONSTOP);
       return 0;
     }
+    CBusyRetryRegistration busyRetry;
     CAssistantDlg dialog(folder);
     dialog.DoModal();
     return 0;

@@ -410,7 +410,11 @@ void CAssistantDlg::RunLinkCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const CAutomationError& error) {
-    ShowAutomationError(error.Description());
+    if (error.Busy()) {
+      ShowAutomationError(DecodeFromCodePage(UiText(kMsgSpreadsheetBusy), UiTextCodePage()));
+    } else {
+      ShowAutomationError(error.Description());
+    }
   }
 }
 

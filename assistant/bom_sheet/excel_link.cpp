@@ -105,12 +105,28 @@ void ConnectEvents(ExcelLink& link, const ExcelDispatch& sheet) {
   }
 }
 
+// The window whose title is the application's caption; when none is (the
+// title moved on between the read and the search, as it does when another
+// workbook becomes active), the window the application names (Hwnd), or the
+// one main window of the spreadsheet's class.
+WindowHandle FindExcelMainWindow(ExcelLink& link) {
+  if (WindowHandle byTitle = link.discovery.FindTopLevelWindow(link.app.Caption())) return byTitle;
+  AutomationValue named;
+  if (InvokeByName(InvokeKind::kGet, named, link.app, u"Hwnd") == 0) {
+    if (const auto* handle = std::get_if<std::int32_t>(&named); handle && *handle != 0) {
+      return static_cast<WindowHandle>(static_cast<std::intptr_t>(*handle));  // handles are 32-bit values
+    }
+  }
+  std::vector<WindowHandle> mains = link.discovery.FindTopLevelWindowsOfClass(kExcelMainWindowClass);
+  return mains.size() == 1 ? mains.front() : 0;
+}
+
 int ConnectSheet(ExcelLink& link, const ExcelDispatch& window, const ExcelDispatch& sheet,
                  std::string& caption, int& sheetIndex) {
   std::string windowCaption = ToGbk(window.Caption());
   // Refused rather than cut: a cut caption would never match the window again.
   if (windowCaption.size() > kCaptionBytes) return FailAttach(link, kMsgNoSpecifiedInstance, ST_OK);
-  link.excelWindow = link.discovery.FindTopLevelWindow(link.app.Caption());
+  link.excelWindow = FindExcelMainWindow(link);
   std::string sheetName = ToGbk(sheet.Name());
   caption = windowCaption;
   sheetIndex = sheet.Index();

@@ -2,11 +2,11 @@
 
 #include "assistant/bom_sheet/bom_row_writer.h"
 #include "assistant/bom_sheet/link_window.h"
-#include "base/code_page.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/excel_dispatch.h"
+#include "base/code_page.h"
 
 AutomationValue CWorksheetEventSink::Invoke(int dispatchId, InvokeKind,
                                             std::span<const AutomationValue> args) {

@@ -2,5 +2,7 @@
 
 #include "base/code_page.h"
 
-CAutomationError::CAutomationError(std::u16string description)
-    : m_description(std::move(description)), m_utf8(EncodeToCodePage(m_description, kCodePageUtf8)) {}
+CAutomationError::CAutomationError(std::u16string description, bool busy)
+    : m_description(std::move(description)),
+      m_utf8(EncodeToCodePage(m_description, kCodePageUtf8)),
+      m_busy(busy) {}

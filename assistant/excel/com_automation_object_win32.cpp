@@ -89,6 +89,8 @@ class CComAutomationObject : public AutomationObject {
     HRESULT hr = m_dispatch->Invoke(dispatchId, IID_NULL, kInvokeLocale, flags, &params,
                                     kind == InvokeKind::kPut ? nullptr : &result, &info, &argumentError);
     if (hr == DISP_E_EXCEPTION) throw CAutomationError(TakeDescription(info, hr));
+    if (hr == RPC_E_CALL_REJECTED || hr == RPC_E_SERVERCALL_RETRYLATER)
+      throw CAutomationError(HresultText(hr), true);
     if (FAILED(hr)) throw CAutomationError(HresultText(hr));
     try {
       AutomationValue value = AutomationValueFromVariant(result);

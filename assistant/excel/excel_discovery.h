@@ -15,6 +15,8 @@
 #include "base/window_handle.h"
 
 inline constexpr std::u16string_view kExcelProgId = u"Excel.Application";
+// The window class of the spreadsheet's main window.
+inline constexpr std::u16string_view kExcelMainWindowClass = u"XLMAIN";
 
 // One entry of the running object table.
 class RunningMoniker {
@@ -50,5 +52,7 @@ class ExcelDiscovery {
   virtual std::unique_ptr<ConnectionPoint> FindWorksheetEvents(const AutomationObjectPtr& object) = 0;
   // The top-level window whose title is `title`; 0 when none.
   virtual WindowHandle FindTopLevelWindow(std::u16string_view title) = 0;
+  // The top-level windows of the window class `className`.
+  virtual std::vector<WindowHandle> FindTopLevelWindowsOfClass(std::u16string_view className) = 0;
   virtual void Sleep(int milliseconds) = 0;
 };

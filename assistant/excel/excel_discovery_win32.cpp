@@ -182,4 +182,14 @@ WindowHandle CWin32ExcelDiscovery::FindTopLevelWindow(std::u16string_view title)
   return reinterpret_cast<WindowHandle>(FindWindowW(nullptr, WideOf(title).c_str()));
 }
 
+std::vector<WindowHandle> CWin32ExcelDiscovery::FindTopLevelWindowsOfClass(std::u16string_view className) {
+  std::vector<WindowHandle> found;
+  std::wstring name = WideOf(className);
+  for (HWND window = FindWindowExW(nullptr, nullptr, name.c_str(), nullptr); window;
+       window = FindWindowExW(nullptr, window, name.c_str(), nullptr)) {
+    found.push_back(reinterpret_cast<WindowHandle>(window));
+  }
+  return found;
+}
+
 void CWin32ExcelDiscovery::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }

@@ -16,6 +16,7 @@ class CWin32ExcelDiscovery : public ExcelDiscovery {
   bool EnumRunningObjects(std::vector<std::unique_ptr<RunningMoniker>>& monikers) override;
   std::unique_ptr<ConnectionPoint> FindWorksheetEvents(const AutomationObjectPtr& object) override;
   WindowHandle FindTopLevelWindow(std::u16string_view title) override;
+  std::vector<WindowHandle> FindTopLevelWindowsOfClass(std::u16string_view className) override;
   void Sleep(int milliseconds) override;
 };
 

@@ -64,4 +64,5 @@ constinit const TextTable kTextChs = MakeTextTable({
     {95, "反"},
     {96, "单 重(kg)"},
     {97, "总 重(kg)"},
+    {kMsgSpreadsheetBusy, "电子表格正忙：请先完成单元格中的输入，然后再试。"},
 });

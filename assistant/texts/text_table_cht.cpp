@@ -64,4 +64,5 @@ constinit const TextTable kTextCht = MakeTextTable({
     {95, "反"},
     {96, "單 重(kg)"},
     {97, "總 重(kg)"},
+    {kMsgSpreadsheetBusy, "電子表格正忙：請先完成儲存格中的輸入，然後再試。"},
 });

@@ -65,4 +65,5 @@ constinit const TextTable kTextEng = MakeTextTable({
     {95, "Inverse"},
     {96, "S.W.(kg)"},
     {97, "T.W.(kg)"},
+    {kMsgSpreadsheetBusy, "The spreadsheet is busy: finish the entry in its cell, then try again."},
 });

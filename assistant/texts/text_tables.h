@@ -12,6 +12,10 @@
 inline constexpr int kTextRows = 100;
 inline constexpr int kTextRowBytes = 100;
 
+// A row of our own beside the rows the tables have always had: a command
+// the spreadsheet kept refusing while a person edited a cell.
+inline constexpr int kMsgSpreadsheetBusy = 98;
+
 using TextTable = FixedTextTable<kTextRows, kTextRowBytes>;
 
 extern const TextTable kTextChs;

@@ -38,6 +38,21 @@ TEST_F(ExcelLinkAttachTest, SpecifiedSheetIsAttachedAndShown) {
   EXPECT_EQ(sheet->SinkCount(), 1u);
 }
 
+// The title carries the active workbook's name and moves on when another
+// becomes active: an attach that finds no window by the caption it read
+// takes the spreadsheet's one main window, so that the tracking does not
+// detach a working attachment.
+TEST_F(ExcelLinkAttachTest, MainWindowIsFoundWhenTheTitleMovedOn) {
+  m_discovery.windows.clear();
+  m_discovery.mainWindows = {kFrameWindow};
+  ASSERT_EQ(Attach("Book1", 1), ST_OK);
+  EXPECT_EQ(m_link.excelWindow, kFrameWindow);
+  DetachSheet(m_link);
+  m_discovery.mainWindows = {kFrameWindow, kFrameWindow + 1};  // which is ours cannot be told
+  ASSERT_EQ(Attach("Book1", 1), ST_OK);
+  EXPECT_EQ(m_link.excelWindow, 0u);
+}
+
 TEST_F(ExcelLinkAttachTest, SecondAttachFailsAndChangesNothing) {
   ASSERT_EQ(Attach("Book1", 1), ST_OK);
   m_model->AddWorkbook(std::nullopt);

@@ -24,6 +24,9 @@ class CFakeExcelDiscovery : public ExcelDiscovery {
   bool EnumRunningObjects(std::vector<std::unique_ptr<RunningMoniker>>& monikers) override;
   std::unique_ptr<ConnectionPoint> FindWorksheetEvents(const AutomationObjectPtr& object) override;
   WindowHandle FindTopLevelWindow(std::u16string_view title) override;
+  std::vector<WindowHandle> FindTopLevelWindowsOfClass(std::u16string_view className) override {
+    return className == kExcelMainWindowClass ? mainWindows : std::vector<WindowHandle>{};
+  }
   void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
 
   // The running object of "Excel.Application", found after `failingLookups` misses.
@@ -34,7 +37,8 @@ class CFakeExcelDiscovery : public ExcelDiscovery {
   std::function<AutomationObjectPtr()> create;
   std::vector<RunningEntry> runningObjects;
   bool tableFails = false;
-  std::map<std::u16string, WindowHandle> windows;
+  std::map<std::u16string, WindowHandle> windows;  // by title
+  std::vector<WindowHandle> mainWindows;           // of class "XLMAIN"
   bool refuseAdvise = false;
   int unadviseCount = 0;
   std::vector<int> sleeps;
