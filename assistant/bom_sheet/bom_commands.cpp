@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "assistant/bom_sheet/bom_renewal.h"
 #include "assistant/config/bom_style.h"
+#include "assistant/engine/bom_row.h"
 #include "base/code_page.h"
 #include "base/text_helpers.h"
 
@@ -81,13 +83,9 @@ LinkCommandResult RenewAll(ExcelLink& link) {
   int materialColumn = g_currentLayout.material.number;
   RenewRange range = ComputeRenewRange(used.Row(), used.Rows().Count(), g_currentLayout.headRows,
                                        materialColumn, g_currentLayout.totalWeight.number);
-  ExcelDispatch cells = sheet.Cells();
-  for (int row = range.firstRow; row < range.endRow; ++row) {
-    ExcelDispatch cell = cells.Item(row, materialColumn);
-    std::u16string text = cell.Text();
-    if (!text.empty()) cell.SetValue(text);
-  }
   if (range.RowCount() > 0) {
+    ExcelDispatch cells = sheet.Cells();
+    RenewBomRows(cells, range.firstRow, range.RowCount(), g_materialLibrary, g_currentLayout, g_settings);
     cells.Item(range.firstRow, materialColumn).Resize(range.RowCount(), range.columns).Select();
   }
   return LinkCommandResult::kDone;

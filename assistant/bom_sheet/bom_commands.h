@@ -50,9 +50,12 @@ bool NewBom(ExcelLink& link, const std::filesystem::path& programFolder);
 // sheet's change event then calculates the row.
 LinkCommandResult InsertIntoActiveCell(ExcelLink& link, std::string_view text);
 
-// Writes every non-empty specification below the head rows back into its
-// cell, so that each row is calculated again, and selects the rows' block.
-// With no row below the head rows nothing is written and nothing selected.
+// Calculates every non-empty specification below the head rows again and
+// writes what the sheet's change event would have written for each (the
+// weight formulas, the specification's colour), in a few calls for the whole
+// block; the specifications themselves are left as they are. Then selects
+// the rows' block. With no row below the head rows nothing is written and
+// nothing selected.
 LinkCommandResult RenewAll(ExcelLink& link);
 
 // The specification shown in column B of `row` of `sheet` (GBK, blanks

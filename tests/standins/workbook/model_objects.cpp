@@ -154,7 +154,14 @@ class CFontObject : public CSheetPart {
       Part()->SetFontColor(m_block, AutomationInt(args.back()));
       return {};
     }
-    return Part()->FontColor(m_block.top, m_block.left);
+    // Cells of different colours answer Null (empty here).
+    std::int32_t first = Part()->FontColor(m_block.top, m_block.left);
+    for (int row = m_block.top; row <= m_block.bottom; ++row) {
+      for (int column = m_block.left; column <= m_block.right; ++column) {
+        if (Part()->FontColor(row, column) != first) return {};
+      }
+    }
+    return first;
   }
 
  private:
@@ -207,9 +214,12 @@ class CRangeObject : public CSheetPart {
         if (std::optional<std::u16string> shared = Part()->BlockText(m_block)) return *shared;
         return AutomationValue();
       case dispid::kValue:
-        return Part()->CellValue(m_block.top, m_block.left);
+        if (m_block.IsCell()) return Part()->CellValue(m_block.top, m_block.left);
+        return BlockArray([this](int row, int column) { return Part()->CellValue(row, column); });
       case dispid::kFormula:
-        return Part()->CellFormula(m_block.top, m_block.left);
+        if (m_block.IsCell()) return Part()->CellFormula(m_block.top, m_block.left);
+        return BlockArray(
+            [this](int row, int column) { return AutomationValue(Part()->CellFormula(row, column)); });
       case dispid::kNumberFormatLocal:
         return Part()->NumberFormat(m_block.top, m_block.left);
       case dispid::kColumnWidth:
@@ -234,6 +244,18 @@ class CRangeObject : public CSheetPart {
   }
 
  private:
+  // The block's cells as an array of its rows and columns.
+  template <typename Read>
+  AutomationValue BlockArray(Read read) const {
+    AutomationArray array(m_block.bottom - m_block.top + 1, m_block.right - m_block.left + 1);
+    for (int row = 1; row <= array.rows; ++row) {
+      for (int column = 1; column <= array.columns; ++column) {
+        array.At(row, column) = read(m_block.top + row - 1, m_block.left + column - 1);
+      }
+    }
+    return MakeAutomationArray(std::move(array));
+  }
+
   AutomationValue Put(int dispatchId, std::span<const AutomationValue> args) {
     ExpectArguments(args, 1);
     const AutomationValue& value = args.back();
@@ -242,7 +264,11 @@ class CRangeObject : public CSheetPart {
         Part()->SetValue(m_block, value);
         break;
       case dispid::kFormula:
-        Part()->SetFormula(m_block, AutomationText(value));
+        if (std::holds_alternative<AutomationArrayPtr>(value)) {
+          Part()->SetValue(m_block, value);
+        } else {
+          Part()->SetFormula(m_block, AutomationText(value));
+        }
         break;
       case dispid::kNumberFormatLocal:
         Part()->SetNumberFormat(m_block, AutomationText(value));

@@ -208,8 +208,17 @@ void CModelSheet::SetValue(const CellRect& block, const AutomationValue& value) 
       std::holds_alternative<AutomationMissing>(value)) {
     throw CAutomationError(u"Type mismatch");
   }
+  // An array fills the block cell by cell (as far as both reach); one value
+  // fills every cell.
+  const auto* array = std::get_if<AutomationArrayPtr>(&value);
   for (int row = block.top; row <= block.bottom; ++row) {
-    for (int column = block.left; column <= block.right; ++column) SetInput(row, column, value);
+    for (int column = block.left; column <= block.right; ++column) {
+      if (!array) {
+        SetInput(row, column, value);
+      } else if (*array && row - block.top < (*array)->rows && column - block.left < (*array)->columns) {
+        SetInput(row, column, (*array)->At(row - block.top + 1, column - block.left + 1));
+      }
+    }
   }
   FireEvent(dispid::kChange, block);
 }

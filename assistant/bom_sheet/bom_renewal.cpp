@@ -1,0 +1,104 @@
+#include "assistant/bom_sheet/bom_renewal.h"
+
+#include <string>
+
+#include "assistant/config/bom_style.h"
+#include "assistant/engine/bom_row.h"
+#include "assistant/excel/excel_dispatch.h"
+#include "base/code_page.h"
+
+namespace {
+
+// A text the spreadsheet would not read back as the same text when written
+// as it stands: it would become a formula or a number.
+bool ReadsAsOtherThanText(const std::u16string& text) {
+  if (text.empty()) return false;
+  if (text[0] == u'=' || text[0] == u'+' || text[0] == u'-') return true;
+  std::string ascii = EncodeToCodePage(text, kCodePageUtf8);
+  char* end = nullptr;
+  std::strtod(ascii.c_str(), &end);
+  return end != ascii.c_str() && *end == '\0';
+}
+
+// What writes a cell back as it is: its formula, or a text that would be
+// parsed into something else behind the apostrophe that keeps it text.
+AutomationValue KeptContent(const WeightColumnNow& column, int index) {
+  std::u16string formula = AutomationText(column.formulas.At(index, 1));
+  const AutomationValue& value = column.values.At(index, 1);
+  bool isText = std::holds_alternative<std::u16string>(value);
+  if (!formula.starts_with(u"=") && isText && ReadsAsOtherThanText(formula)) return u"'" + formula;
+  return formula;
+}
+
+void AddColour(std::vector<ColourRun>& runs, int row, int color) {
+  if (!runs.empty() && runs.back().color == color && runs.back().firstRow + runs.back().rowCount == row) {
+    ++runs.back().rowCount;
+  } else {
+    runs.push_back({row, 1, color});
+  }
+}
+
+WeightColumnNow ReadWeightColumn(const ExcelDispatch& block) {
+  return {AutomationArrayOf(block.Get(dispid::kFormula)), block.ValueArray()};
+}
+
+}  // namespace
+
+BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, std::optional<int> colourNow,
+                          const std::optional<WeightColumnNow>& singleWeight,
+                          const WeightColumnNow& totalWeight, const MaterialLibrary& library,
+                          const CurrentLayout& layout, const AssistantSettings& settings) {
+  BomRenewal plan;
+  AutomationArray single(specifications.rows, 1);
+  AutomationArray total(specifications.rows, 1);
+  for (int index = 1; index <= specifications.rows; ++index) {
+    int row = firstRow + index - 1;
+    std::u16string shown = AutomationText(specifications.At(index, 1));
+    BomRowResult result;
+    if (!shown.empty()) {
+      result = ComputeBomRow(EncodeToCodePage(shown, kCodePageGbk), row, library, layout, settings);
+      ++(result.computed ? plan.computed : plan.failed);
+      if (!colourNow || *colourNow != result.specificationColor) {
+        AddColour(plan.colours, row, result.specificationColor);
+      }
+    }
+    if (singleWeight) {
+      single.At(index, 1) =
+          result.computed ? Utf16FromAscii(result.singleWeightFormula) : KeptContent(*singleWeight, index);
+    }
+    total.At(index, 1) =
+        result.computed ? Utf16FromAscii(result.totalWeightFormula) : KeptContent(totalWeight, index);
+  }
+  if (plan.computed > 0) {
+    if (singleWeight) plan.singleWeight = std::move(single);
+    plan.totalWeight = std::move(total);
+  }
+  return plan;
+}
+
+BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
+                        const MaterialLibrary& library, const CurrentLayout& layout,
+                        const AssistantSettings& settings) {
+  ExcelDispatch specifications = cells.Item(firstRow, layout.material.number).Resize(rowCount, 1);
+  AutomationArray shown = specifications.ValueArray();
+  AutomationValue colour = specifications.Font().Get(dispid::kColor);
+  std::optional<int> colourNow;
+  if (const auto* uniform = std::get_if<std::int32_t>(&colour)) colourNow = *uniform;
+
+  std::optional<ExcelDispatch> singleBlock;
+  std::optional<WeightColumnNow> singleNow;
+  if (layout.singleWeight.number > 0) {
+    singleBlock = cells.Item(firstRow, layout.singleWeight.number).Resize(rowCount, 1);
+    singleNow = ReadWeightColumn(*singleBlock);
+  }
+  ExcelDispatch totalBlock = cells.Item(firstRow, layout.totalWeight.number).Resize(rowCount, 1);
+  BomRenewal plan = PlanBomRenewal(firstRow, shown, colourNow, singleNow, ReadWeightColumn(totalBlock),
+                                   library, layout, settings);
+
+  if (plan.singleWeight) singleBlock->SetFormulaArray(*plan.singleWeight);
+  if (plan.totalWeight) totalBlock.SetFormulaArray(*plan.totalWeight);
+  for (const ColourRun& run : plan.colours) {
+    cells.Item(run.firstRow, layout.material.number).Resize(run.rowCount, 1).Font().SetColor(run.color);
+  }
+  return plan;
+}
