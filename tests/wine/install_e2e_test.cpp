@@ -31,7 +31,6 @@ const std::wstring kFolder = L"C:\\ZM Test\\Zelmorant10.1";
 const std::wstring kAcadKey = L"SOFTWARE\\Autodesk\\AutoCAD";
 
 // The assistant's windows, and the topics of the help files.
-constexpr int kMaterialList = 1002;
 constexpr int kSheetField = 1009;
 constexpr int kSettingsButton = 1005;
 constexpr int kDensityField = 1018;
@@ -465,7 +464,7 @@ std::vector<HWND> HelpViewers(DWORD processId) {
 }
 
 // The viewer titled as the help file's title says, once it is up.
-HWND WaitForHelpViewer(DWORD processId, const std::wstring& title) {
+HWND WaitForHelpViewer(DWORD processId, const std::wstring& title, std::chrono::milliseconds timeout = 20s) {
   HWND viewer = nullptr;
   WaitUntil(
       [&] {
@@ -474,7 +473,7 @@ HWND WaitForHelpViewer(DWORD processId, const std::wstring& title) {
         }
         return viewer != nullptr;
       },
-      20s);
+      timeout);
   return viewer;
 }
 
@@ -516,16 +515,21 @@ HWND WaitForAssistantWindow(const CProcess& assistant) {
   return window;
 }
 
-// F1 pressed as a person would, in the window `window` of another process.
-void PressF1(HWND window, HWND focus) {
-  SetForegroundWindow(window);
-  WaitUntil([&] { return GetForegroundWindow() == window; }, 5s);
-  SetFocus(focus);
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
+// F1 pressed as a person would in `window` of another process, until a help
+// viewer titled `title` comes up there: a test running beside this one may
+// hold the keyboard for a moment.
+HWND PressF1ForViewer(HWND window, DWORD processId, const std::wstring& title) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SetForegroundWindow(window);
+    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5s)) continue;
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    if (HWND viewer = WaitForHelpViewer(processId, title, 10s)) return viewer;
+  }
+  return nullptr;
 }
 
 // The title a help viewer shows: the help file holds it in the code page of
@@ -555,8 +559,7 @@ void ExpectF1OpensTheHelpFiles(CProcess& assistant, const HelpLanguage& language
   HWND window = WaitForAssistantWindow(assistant);
   ASSERT_NE(window, nullptr) << "the main window did not appear";
 
-  PressF1(window, GetDlgItem(window, kMaterialList));
-  HWND viewer = WaitForHelpViewer(assistant.Id(), language.helpTitle);
+  HWND viewer = PressF1ForViewer(window, assistant.Id(), language.helpTitle);
   ASSERT_NE(viewer, nullptr) << "F1 opened no viewer on the language's help file";
   EXPECT_EQ(ContentsEntries(viewer), kMainHelpTopics);
   CloseHelpViewer(viewer);
@@ -564,10 +567,11 @@ void ExpectF1OpensTheHelpFiles(CProcess& assistant, const HelpLanguage& language
   Click(window, kSettingsButton);
   HWND sheet = WaitForDialog(assistant.Id(), language.settingsCaption);
   ASSERT_NE(sheet, nullptr) << "the settings did not open";
-  HWND general = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (general = VisibleChildDialog(sheet)) != nullptr; }));
-  PressF1(sheet, GetDlgItem(general, kDensityField));
-  HWND settingsViewer = WaitForHelpViewer(assistant.Id(), kSettingsHelpTitle);
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND page = VisibleChildDialog(sheet);
+    return page && GetDlgItem(page, kDensityField);
+  })) << "the general page did not come up";
+  HWND settingsViewer = PressF1ForViewer(sheet, assistant.Id(), kSettingsHelpTitle);
   ASSERT_NE(settingsViewer, nullptr) << "F1 on the general page opened no viewer on zelmorant.chm";
   EXPECT_EQ(ContentsEntries(settingsViewer), kSettingsHelpTopics);
   CloseHelpViewer(settingsViewer);
