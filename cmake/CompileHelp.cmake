@@ -7,9 +7,9 @@
 # (the style sheet, the pictures); with JOINED_LANGUAGES, a page found in
 # neither is made from the bodies of the pages of that name in each
 # language's folder, one after the other. The project and contents files
-# are converted to CODE_PAGE, the code page in which the help viewer reads
-# the title and the contents of the file's language; the pages declare
-# UTF-8 themselves and are copied as they are.
+# are converted to CODE_PAGE, the code page of the file's language, in which
+# a help file holds its title and contents; the pages declare UTF-8
+# themselves and are copied as they are.
 #
 # The compiler records the topic of each context id with the absolute path
 # of the project's folder in front of it, a topic that no viewer finds. It
