@@ -3,10 +3,10 @@
 #
 # Packs the setup program's product archive (the material library and the
 # product's files) and system archive (the library for the system folder).
-# BUILT lists programs of this tree, packed under their own names. For each
-# of the STANDINS names, a file found in MODULES is packed as it is;
-# otherwise a small stand-in file under the same name says what it stands
-# for.
+# BUILT lists files this tree builds (programs, compiled help files), packed
+# under their own names. For each of the STANDINS names, a file found in
+# MODULES is packed as it is; otherwise a small stand-in file under the same
+# name says what it stands for.
 
 function(zm_stage folder name)
   if(MODULES AND EXISTS "${MODULES}/${name}")

@@ -26,12 +26,12 @@ zm_agreement(cht 950 ZM_AGREEMENT_CHT)
 
 set(ZM_PRODUCT_ARCHIVE ${ZM_PAYLOAD}/product.zip)
 set(ZM_SYSTEM_ARCHIVE ${ZM_PAYLOAD}/system.zip)
-set(ZM_PRODUCT_STANDINS ZMConfig.exe Zelmorant14.arx Zelmorant2000.arx Zelmorant2004.arx Zelmorant2007.arx
-    ZMEng.chm ZMCHS.chm ZMCHT.chm zelmorant.chm)
-# Programs of this tree that the product archive carries, packed as built.
-set(ZM_PRODUCT_BUILT_TARGETS Ostrevia uninstall)
-set(ZM_PRODUCT_BUILT_FILES "")
-foreach(target IN LISTS ZM_PRODUCT_BUILT_TARGETS)
+set(ZM_PRODUCT_STANDINS ZMConfig.exe Zelmorant14.arx Zelmorant2000.arx Zelmorant2004.arx Zelmorant2007.arx)
+# Programs of this tree that the product archive carries, packed as built,
+# and the compiled help files (help/).
+set(ZM_PRODUCT_BUILT_TARGETS Ostrevia uninstall zm_help_files)
+set(ZM_PRODUCT_BUILT_FILES ${ZM_HELP_FILES})
+foreach(target IN ITEMS Ostrevia uninstall)
   list(APPEND ZM_PRODUCT_BUILT_FILES $<TARGET_FILE:${target}>)
 endforeach()
 add_custom_command(OUTPUT ${ZM_PRODUCT_ARCHIVE} ${ZM_SYSTEM_ARCHIVE}

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -28,6 +30,13 @@ namespace {
 
 const std::wstring kFolder = L"C:\\ZM Test\\Zelmorant10.1";
 const std::wstring kAcadKey = L"SOFTWARE\\Autodesk\\AutoCAD";
+
+// The assistant's windows, and the topics of the help files.
+constexpr int kSheetField = 1009;
+constexpr int kSettingsButton = 1005;
+constexpr int kDensityField = 1018;
+constexpr LRESULT kMainHelpTopics = 9;
+constexpr LRESULT kSettingsHelpTopics = 2;
 
 void ExpectRegPathForm(const std::wstring& release, const std::wstring& product, const std::wstring& module) {
   std::wstring application = kAcadKey + L"\\" + release + L"\\" + product + L"\\Applications\\Zelmorant10.1";
@@ -434,6 +443,168 @@ TEST_F(InstallTest, ALockedTargetFailsTheRun) {
     bool before = entry.filename().wstring() < L"ZMConfig.exe";
     std::string record = "P0,C:\\ZM Test\\Zelmorant10.1\\" + entry.filename().string() + ",0\r\n";
     EXPECT_EQ(log.find(record) != std::string::npos, before) << record;
+  }
+}
+
+// The help viewers of the HTML Help control: visible top-level windows of
+// its frame class, of the process `processId` or of any process (0).
+std::vector<HWND> HelpViewers(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(parameter);
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (std::wstring(className) == L"HH Parent" && IsWindowVisible(window) &&
+            (s->processId == 0 || owner == s->processId)) {
+          s->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The viewer titled as the help file's title says, once it is up.
+HWND WaitForHelpViewer(DWORD processId, const std::wstring& title, std::chrono::milliseconds timeout = 20s) {
+  HWND viewer = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : HelpViewers(processId)) {
+          if (GetText(window) == title) viewer = window;
+        }
+        return viewer != nullptr;
+      },
+      timeout);
+  return viewer;
+}
+
+// The entries of the viewer's contents tree, which the viewer reads from
+// the help file.
+LRESULT ContentsEntries(HWND viewer) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      viewer,
+      [](HWND child, LPARAM found) -> BOOL {
+        wchar_t className[32] = {};
+        GetClassNameW(child, className, 32);
+        if (std::wstring(className) != WC_TREEVIEWW) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  return tree ? SendMessageW(tree, TVM_GETCOUNT, 0, 0) : -1;
+}
+
+void CloseHelpViewer(HWND viewer) {
+  PostMessageW(viewer, WM_CLOSE, 0, 0);
+  WaitUntil([&] { return !IsWindow(viewer); });
+}
+
+// The installed assistant's main window once it is up. This prefix has no
+// spreadsheet: the assistant says so at start, and the box is answered.
+HWND WaitForAssistantWindow(const CProcess& assistant) {
+  HWND window = nullptr;
+  WaitUntil(
+      [&] {
+        if (std::optional<MessageBoxSeen> box = WaitForMessageBox(assistant.Id(), 0ms)) Answer(*box, IDOK);
+        for (HWND dialog : ProcessDialogs(assistant.Id())) {
+          if (GetDlgItem(dialog, kSheetField)) window = dialog;
+        }
+        return window != nullptr;
+      },
+      30s);
+  return window;
+}
+
+// F1 pressed as a person would in `window` of another process, until a help
+// viewer titled `title` comes up there: a test running beside this one may
+// hold the keyboard for a moment.
+HWND PressF1ForViewer(HWND window, DWORD processId, const std::wstring& title) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SetForegroundWindow(window);
+    if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 5s)) continue;
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    if (HWND viewer = WaitForHelpViewer(processId, title, 10s)) return viewer;
+  }
+  return nullptr;
+}
+
+// The title a help viewer shows: the help file holds it in the code page of
+// its language, and the viewer reads it in the system's ANSI code page.
+std::wstring ViewerTitle(const std::wstring& title, UINT fileCodePage) {
+  std::string bytes = InCodePage(title, fileCodePage);
+  int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring shown(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), shown.data(), size);
+  return shown;
+}
+
+const std::wstring kSettingsHelpTitle = ViewerTitle(L"Ostrevia 设置 · 設置 · Settings", 936);
+
+struct HelpLanguage {
+  const char* codePage;
+  const wchar_t* settingsCaption;  // of the settings sheet
+  std::wstring helpTitle;          // of the language's help file, as a viewer shows it
+};
+
+// In the installed assistant of that language, F1 in the main window and on
+// the general page of the settings, each opening a viewer on its help file.
+void ExpectF1OpensTheHelpFiles(CProcess& assistant, const HelpLanguage& language) {
+  std::ofstream(fs::path(kFolder) / L"Ostrevia.ini", std::ios::binary)
+      << "Density=7850\r\nFactor=1\r\nCaseSensitive=0\r\nLanguage=" << language.codePage << "\r\n";
+  ASSERT_TRUE(assistant.Start(fs::path(kFolder) / L"Ostrevia.exe"));
+  HWND window = WaitForAssistantWindow(assistant);
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+
+  HWND viewer = PressF1ForViewer(window, assistant.Id(), language.helpTitle);
+  ASSERT_NE(viewer, nullptr) << "F1 opened no viewer on the language's help file";
+  EXPECT_EQ(ContentsEntries(viewer), kMainHelpTopics);
+  CloseHelpViewer(viewer);
+
+  Click(window, kSettingsButton);
+  HWND sheet = WaitForDialog(assistant.Id(), language.settingsCaption);
+  ASSERT_NE(sheet, nullptr) << "the settings did not open";
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND page = VisibleChildDialog(sheet);
+    return page && GetDlgItem(page, kDensityField);
+  })) << "the general page did not come up";
+  HWND settingsViewer = PressF1ForViewer(sheet, assistant.Id(), kSettingsHelpTitle);
+  ASSERT_NE(settingsViewer, nullptr) << "F1 on the general page opened no viewer on zelmorant.chm";
+  EXPECT_EQ(ContentsEntries(settingsViewer), kSettingsHelpTopics);
+  CloseHelpViewer(settingsViewer);
+}
+
+// The installed help files: the help shortcut opens the installation's help,
+// and in each language F1 opens the language's help at the main window's
+// topic and, on the settings, zelmorant.chm at the settings topic (a file
+// without the topic's context id opens no viewer).
+TEST_F(InstallTest, F1AndTheHelpShortcutOpenTheInstalledHelpFiles) {
+  InstallIn(kEnglish, kFolder);
+  ShellExecuteW(nullptr, L"open", (ProgramsFolder() / L"Zelmorant10.1" / L"Zelmorant Help.lnk").c_str(),
+                nullptr, nullptr, SW_SHOWNORMAL);
+  HWND shortcutViewer = WaitForHelpViewer(0, L"Ostrevia Help");
+  ASSERT_NE(shortcutViewer, nullptr) << "the help shortcut opened no help viewer";
+  EXPECT_EQ(ContentsEntries(shortcutViewer), kMainHelpTopics);
+  CloseHelpViewer(shortcutViewer);
+
+  const HelpLanguage languages[] = {{"936", L"设置", ViewerTitle(L"Ostrevia 帮助", 936)},
+                                    {"950", L"設置", ViewerTitle(L"Ostrevia 幫助", 950)},
+                                    {"437", L"Setting", L"Ostrevia Help"}};
+  for (const HelpLanguage& language : languages) {
+    SCOPED_TRACE(language.codePage);
+    CProcess assistant;
+    ExpectF1OpensTheHelpFiles(assistant, language);
+    assistant.Kill();
   }
 }
 
