@@ -7,9 +7,14 @@
 #include <exception>
 #include <string>
 
+#include "base/code_page.h"
+
 class CAutomationError : public std::exception {
  public:
-  explicit CAutomationError(std::u16string description, bool busy = false);
+  explicit CAutomationError(std::u16string description, bool busy = false)
+      : m_description(std::move(description)),
+        m_utf8(EncodeToCodePage(m_description, kCodePageUtf8)),
+        m_busy(busy) {}
 
   const std::u16string& Description() const { return m_description; }
   // The spreadsheet kept refusing the call because it was busy (a person

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "assistant/texts/text_tables.h"
-#include "assistant/ui/list_item_paint.h"
 #include "assistant/ui/prefix_tips.h"
 #include "base/code_page.h"
 #include "winfx/handles.h"

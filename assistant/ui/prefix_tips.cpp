@@ -77,3 +77,9 @@ std::u16string WideTipText(int toolId, std::u16string_view itemText, int prefixC
   std::u16string text = DecodeFromCodePage(choice.slotText, codePage);
   return std::u16string(CutUtf16Text(text, kTipTextLimit));
 }
+
+ItemBackground PlanItemBackground(bool selected, bool drawEntire, bool selectionChanged) {
+  if (selected && (drawEntire || selectionChanged)) return ItemBackground::kHighlightWithFocus;
+  if (!selected && selectionChanged) return ItemBackground::kClearFocusThenWindow;
+  return ItemBackground::kNone;
+}

@@ -53,3 +53,19 @@ std::string NarrowTipText(int toolId, std::u16string_view itemText, int prefixCo
                           unsigned codePage);
 std::u16string WideTipText(int toolId, std::u16string_view itemText, int prefixCount, const TipTable& table,
                            unsigned codePage);
+
+// What the prefix list paints beneath an item before its text, from the
+// item's state and the reason for the drawing request.
+
+enum class ItemBackground {
+  kNone,
+  // The highlight colour over the whole item, with a focus rectangle round it.
+  kHighlightWithFocus,
+  // The focus rectangle drawn again (which takes away the earlier one), then
+  // the window colour over the item.
+  kClearFocusThenWindow,
+};
+
+// `drawEntire` and `selectionChanged` are the request's reasons (the whole
+// item, a change of selection); a request for the focus alone is neither.
+ItemBackground PlanItemBackground(bool selected, bool drawEntire, bool selectionChanged);

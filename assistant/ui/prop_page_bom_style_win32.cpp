@@ -3,7 +3,7 @@
 #include "assistant/bom_sheet/style_template.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/res/settings_pages_resource.h"
-#include "assistant/ui/select_edit_text.h"
+#include "winfx/controls/edit.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include "assistant/res/settings_pages_resource.h"
 #include "assistant/texts/text_tables.h"
 #include "assistant/ui/help_access_win32.h"
-#include "assistant/ui/select_edit_text.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
 #include "winfx/controls/button.h"
 #include "winfx/controls/edit.h"

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 
-#include "assistant/ui/list_item_paint.h"
 #include "assistant/ui/prefix_tips.h"
 #include "base/code_page.h"
 

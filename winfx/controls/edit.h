@@ -15,3 +15,12 @@ class CEdit : public CWindow {
 };
 
 }  // namespace winfx
+
+// Points the user at an edit field: the keyboard focus goes to it, its
+// whole text is selected and the caret scrolled into view. Always 1.
+inline int SelectEditText(const winfx::CWindow& edit) {
+  edit.Focus();
+  edit.Send(EM_SETSEL, 0, -1);
+  edit.Send(EM_SCROLLCARET);
+  return 1;
+}
