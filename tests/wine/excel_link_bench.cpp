@@ -94,10 +94,10 @@ int RenewAllOf(ExcelLink& link, const ExcelDispatch& app, const ExcelDispatch& c
   for (int row = 1; row <= kRenewRows; ++row) specs.At(row, 1) = std::u16string(mix[(row - 1) % 6]);
   DetachSheet(link);  // the specifications go in uncalculated
   cells.Item(kFirstRow, 2).Resize(kRenewRows, 1).SetValue(MakeAutomationArray(specs));
-  std::string caption;
-  int sheetIndex = -1;
   link.app = app;
-  AttachSheet(link, caption, sheetIndex);
+  link.caption.clear();  // the active sheet, recorded as the main window records it
+  link.sheetIndex = -1;
+  AttachSheet(link, link.caption, link.sheetIndex);
 
   long invokesBefore = ComInvokeCount();
   long eventsBefore = WorksheetEventCount();
