@@ -448,27 +448,7 @@ TEST_F(InstallTest, ALockedTargetFailsTheRun) {
 
 // The help viewers of the HTML Help control: visible top-level windows of
 // its frame class, of the process `processId` or of any process (0).
-std::vector<HWND> HelpViewers(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(parameter);
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (std::wstring(className) == L"HH Parent" && IsWindowVisible(window) &&
-            (s->processId == 0 || owner == s->processId)) {
-          s->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+std::vector<HWND> HelpViewers(DWORD processId) { return TopLevelWindows(processId, L"HH Parent"); }
 
 // The viewer titled as the help file's title says, once it is up.
 HWND WaitForHelpViewer(DWORD processId, const std::wstring& title, std::chrono::milliseconds timeout = 20s) {

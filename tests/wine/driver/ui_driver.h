@@ -36,6 +36,9 @@ class CProcess {
 
 // Top-level dialog windows (class "#32770") of a process, visible ones only.
 std::vector<HWND> ProcessDialogs(DWORD processId);
+// Visible top-level windows of the class `className`, of the process
+// `processId` or of any process (0).
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className);
 
 // Waits for a visible top-level dialog of the process whose title is
 // `title` (any title when empty).

@@ -52,22 +52,28 @@ void CProcess::Kill() const {
   if (IsRunning()) TerminateProcess(m_process.Get(), 1);
 }
 
-std::vector<HWND> ProcessDialogs(DWORD processId) {
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className) {
   struct Search {
     DWORD processId;
+    const std::wstring& className;
     std::vector<HWND> found;
-  } search{processId, {}};
+  } search{processId, className, {}};
   EnumWindows(
       [](HWND window, LPARAM parameter) -> BOOL {
         auto* s = reinterpret_cast<Search*>(parameter);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == s->processId && IsWindowVisible(window) && IsDialog(window)) s->found.push_back(window);
+        if ((s->processId == 0 || owner == s->processId) && IsWindowVisible(window) && name == s->className)
+          s->found.push_back(window);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+std::vector<HWND> ProcessDialogs(DWORD processId) { return TopLevelWindows(processId, L"#32770"); }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   auto end = std::chrono::steady_clock::now() + timeout;
