@@ -9,11 +9,11 @@
 #include "setup/engine/acad_products.h"
 #include "setup/engine/demand_load.h"
 #include "setup/engine/uninstall_log.h"
-#include "tools/uninstall/uninstall_log_parser.h"
 #include "setup/wizard/setup_state.h"
 #include "tests/unit/fakes/fake_uninstall_ports.h"
 #include "tests/unit/fakes/memory_registry.h"
 #include "tests/unit/fakes/setup_fakes.h"
+#include "tools/uninstall/uninstall_log_parser.h"
 
 namespace {
 
@@ -240,6 +240,34 @@ TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
   std::string text = ComposeReportText(report, CUninstallMessages());
   EXPECT_NE(text.find("outside the product's folders"), std::string::npos);
   EXPECT_NE(text.find(kSystem + "\\kernel32.dll"), std::string::npos);
+}
+
+// Anyone who may write to the install folder or the Start menu can put a
+// junction or symbolic link where the log expects a file or folder: the
+// link goes, what it points to stays.
+TEST_F(UninstallerTest, ALinkGoesAsItselfAndNothingBehindItIsTouched) {
+  const std::string documents = "C:\\users\\draughtsman\\Documents";
+  std::string log = Install() + "P0," + kInstall + "\\help\\plan.dwg,0\r\nU0," + kInstall + "\\help,0\r\n";
+  m_files.AddFile(documents + "\\plan.dwg");
+  m_files.AddLink(kInstall + "\\help", documents);
+  ASSERT_TRUE(m_files.RemoveFile(kInstall + "\\ZMLib.txt"));
+  m_files.AddLink(kInstall + "\\ZMLib.txt", kSystem + "\\kernel32.dll");
+  for (const std::string& link : kLinks) ASSERT_TRUE(m_files.RemoveFile(kGroup + "\\" + link));
+  ASSERT_TRUE(m_files.RemoveEmptyFolder(kGroup));
+  m_files.AddLink(kGroup, kSystem);
+  m_files.AddFile(kSystem + "\\" + kLinks[0]);
+
+  UninstallReport report = Uninstall(log);
+  for (const std::string& kept :
+       {documents + "\\plan.dwg", kSystem + "\\kernel32.dll", kSystem + "\\" + kLinks[0]})
+    EXPECT_EQ(m_files.Kind(kept), PathKind::kFile) << kept;
+  for (const std::string& link : {kInstall + "\\help", kInstall + "\\ZMLib.txt", kGroup})
+    EXPECT_EQ(m_files.Kind(link), PathKind::kMissing) << link;
+  std::vector<std::string> behindLinks;
+  for (const std::string& link : kLinks) behindLinks.push_back(kGroup + "\\" + link);
+  behindLinks.push_back(kInstall + "\\help\\plan.dwg");
+  EXPECT_EQ(report.refused, behindLinks);
+  EXPECT_TRUE(report.failed.empty());
 }
 
 TEST(RemovalPolicy, AnInstallFolderAtADriveRootGrantsNothing) {

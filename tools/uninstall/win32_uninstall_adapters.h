@@ -8,11 +8,15 @@
 #include "tools/uninstall/removal_policy.h"
 #include "tools/uninstall/uninstall_ports.h"
 
+// Every removal opens the item as itself (a reparse point is not followed),
+// checks that it is the kind expected and stands where its path says, and
+// deletes it through that handle.
 class CWin32UninstallFiles : public UninstallFileSystem {
  public:
   PathKind Kind(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveEmptyFolder(const std::string& path) override;
+  bool RemoveLink(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder) override;
   bool RemoveAtRestart(const std::string& path) override;
 };

@@ -1,8 +1,10 @@
 #include "tests/unit/fakes/fake_uninstall_ports.h"
 
+#include <algorithm>
+
 #include "setup/engine/registry_api.h"
-#include "tools/uninstall/uninstall_paths.h"
 #include "tests/unit/fakes/memory_registry.h"
+#include "tools/uninstall/uninstall_paths.h"
 
 namespace {
 
@@ -15,28 +17,54 @@ bool HasChildIn(const std::map<std::string, std::string>& entries, const std::st
 
 }  // namespace
 
+std::string CFakeUninstallFiles::Resolved(const std::string& path) const {
+  std::string folded = FoldCase(path);
+  // Each step replaces one link; a loop of links ends after as many steps.
+  for (size_t step = 0; step <= m_links.size(); ++step) {
+    auto link = std::find_if(m_links.begin(), m_links.end(),
+                             [&](const auto& entry) { return IsStrictlyInside(folded, entry.first); });
+    if (link == m_links.end()) break;
+    folded = link->second + folded.substr(link->first.size());
+  }
+  return folded;
+}
+
 PathKind CFakeUninstallFiles::Kind(const std::string& path) {
-  if (m_files.contains(FoldCase(path))) return PathKind::kFile;
-  return m_folders.contains(FoldCase(path)) ? PathKind::kFolder : PathKind::kMissing;
+  std::string resolved = Resolved(path);
+  if (m_links.contains(resolved)) return PathKind::kLink;
+  if (m_files.contains(resolved)) return PathKind::kFile;
+  return m_folders.contains(resolved) ? PathKind::kFolder : PathKind::kMissing;
 }
 
 bool CFakeUninstallFiles::RemoveFile(const std::string& path) {
   if (locked.contains(path)) return false;
-  return m_files.erase(FoldCase(path)) == 1;
+  return m_files.erase(Resolved(path)) == 1;
 }
 
 bool CFakeUninstallFiles::RemoveEmptyFolder(const std::string& path) {
-  std::string folded = FoldCase(path);
-  if (HasChildIn(m_files, folded) || HasChildIn(m_folders, folded)) return false;
-  return m_folders.erase(folded) == 1;
+  std::string resolved = Resolved(path);
+  if (HasChildIn(m_files, resolved) || HasChildIn(m_folders, resolved) || HasChildIn(m_links, resolved)) {
+    return false;
+  }
+  return m_folders.erase(resolved) == 1;
 }
 
+bool CFakeUninstallFiles::RemoveLink(const std::string& path) { return m_links.erase(Resolved(path)) == 1; }
+
+// A listing follows links, as the file system's does.
 std::vector<std::string> CFakeUninstallFiles::ListFolder(const std::string& folder) {
+  std::string resolved = Resolved(folder);
+  for (size_t step = 0; step <= m_links.size() && m_links.contains(resolved); ++step) {
+    resolved = Resolved(m_links.at(resolved));
+  }
   std::vector<std::string> names;
   for (const auto* entries : {&m_folders, &m_files}) {
     for (const auto& [folded, path] : *entries) {
-      if (ParentPath(folded) == FoldCase(folder)) names.emplace_back(LastComponent(path));
+      if (ParentPath(folded) == resolved) names.emplace_back(LastComponent(path));
     }
+  }
+  for (const auto& [folded, target] : m_links) {
+    if (ParentPath(folded) == resolved) names.emplace_back(LastComponent(folded));
   }
   return names;
 }
@@ -58,10 +86,16 @@ void CFakeUninstallFiles::AddFolder(const std::string& path) {
   }
 }
 
+void CFakeUninstallFiles::AddLink(const std::string& path, const std::string& target) {
+  m_links[FoldCase(path)] = FoldCase(target);
+  AddFolder(std::string(ParentPath(path)));
+}
+
 std::set<std::string> CFakeUninstallFiles::Dump() const {
   std::set<std::string> lines;
   for (const auto& [folded, path] : m_files) lines.insert("F " + folded);
   for (const auto& [folded, path] : m_folders) lines.insert("D " + folded);
+  for (const auto& [folded, target] : m_links) lines.insert("L " + folded);
   return lines;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// Fakes of the uninstaller's ports: files, folders and registry keys in
-// memory under Windows paths, letter case ignored as Windows does; a prompt
-// that answers as the test says.
+// Fakes of the uninstaller's ports: files, folders, links and registry keys
+// in memory under Windows paths, letter case ignored as Windows does; a
+// prompt that answers as the test says. A path through a link leads where
+// the link points, as the file system would take it.
 
 #include <functional>
 #include <map>
@@ -19,13 +20,16 @@ class CFakeUninstallFiles : public UninstallFileSystem {
   PathKind Kind(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveEmptyFolder(const std::string& path) override;
+  bool RemoveLink(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder) override;
   bool RemoveAtRestart(const std::string& path) override;
 
   // Adds the file (or folder) and every folder above it.
   void AddFile(const std::string& path);
   void AddFolder(const std::string& path);
-  // Every file and folder, "F path" or "D path", in path order.
+  // A link at `path` (its folder added) to `target`.
+  void AddLink(const std::string& path, const std::string& target);
+  // Every file, folder and link, "F path", "D path" or "L path", in path order.
   std::set<std::string> Dump() const;
 
   std::set<std::string> locked;  // paths, as written, whose removal fails
@@ -33,8 +37,12 @@ class CFakeUninstallFiles : public UninstallFileSystem {
   std::vector<std::string> atRestart;
 
  private:
+  // The folded path with every link above its last component followed.
+  std::string Resolved(const std::string& path) const;
+
   std::map<std::string, std::string> m_files;    // folded path -> path
   std::map<std::string, std::string> m_folders;  // folded path -> path
+  std::map<std::string, std::string> m_links;    // folded path -> folded target
 };
 
 class CFakeUninstallRegistry : public UninstallRegistry {
