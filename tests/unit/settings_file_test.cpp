@@ -116,6 +116,18 @@ TEST(SettingsFile, ReadsValuesAndFallsBackOnInvalidOnes) {
   }
 }
 
+// A value that a float cannot hold would make every weight infinite or
+// undefined: it falls back like a negative one.
+TEST(SettingsFile, NumbersNoFloatCanHoldFallBackLikeNegativeOnes) {
+  CTempFolder folder;
+  for (const char* text : {"1e39", "-1e39", "inf", "nan"}) {
+    AssistantSettings settings =
+        LoadFrom(folder, std::string("Density=") + text + "\r\nFactor=" + text + "\r\n");
+    EXPECT_EQ(settings.density, 7850.0f) << text;
+    EXPECT_EQ(settings.factor, 1.0f) << text;
+  }
+}
+
 TEST(SettingsFile, EachLineIsTestedAgainstItsOwnKeyOnly) {
   CTempFolder folder;
   // A misplaced key is lost, and "Density = 7000" lacks "Density=".
