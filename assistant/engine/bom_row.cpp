@@ -1,5 +1,6 @@
 #include "assistant/engine/bom_row.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -78,6 +79,9 @@ int CalculateBomRowInCells(const ExcelDispatch& cells, int row, const MaterialLi
   double weight = 0;
   int status =
       ComputeUnitWeight(library, spec, weight, BomLookupMode(settings), settings.factor, settings.density);
+  // A weight that no float holds (a huge factor or density) would be
+  // written as "inf" where the total passes it through a float.
+  if (status == ST_OK && !std::isfinite(static_cast<float>(weight))) status = ST_FAIL;
   specCell.Font().SetColor(status == ST_OK ? kColorBlack : kColorRed);
   if (status != ST_OK) return ST_FAIL;
 
