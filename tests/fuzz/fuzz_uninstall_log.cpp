@@ -75,13 +75,25 @@ bool IsProductKey(std::string_view line) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ParsedUninstallLog log =
       ParseUninstallLog(std::string_view(reinterpret_cast<const char*>(data), size));
-  CFakeUninstallFiles files;
-  CFakeUninstallRegistry registry;
-  FillMachine(files, registry);
-  const std::set<std::string> filesBefore = files.Dump();
-  const std::set<std::string> registryBefore = registry.Dump();
+  // The machine is made once; each input gets a copy.
+  static const struct Machine {
+    CFakeUninstallFiles files;
+    CFakeUninstallRegistry registry;
+    std::set<std::string> filesBefore;
+    std::set<std::string> registryBefore;
+  } machine = [] {
+    Machine made;
+    FillMachine(made.files, made.registry);
+    made.filesBefore = made.files.Dump();
+    made.registryBefore = made.registry.Dump();
+    return made;
+  }();
+  CFakeUninstallFiles files = machine.files;
+  CFakeUninstallRegistry registry = machine.registry;
+  const std::set<std::string>& filesBefore = machine.filesBefore;
+  const std::set<std::string>& registryBefore = machine.registryBefore;
 
-  CRemovalPolicy policy(ProductPlaces{kInstall, kSystem, {kPrograms}}, "Zelmorant10.1");
+  static const CRemovalPolicy policy(ProductPlaces{kInstall, kSystem, {kPrograms}}, "Zelmorant10.1");
   const UninstallPlan plan = BuildUninstallPlan(log.records, policy);
   CAnswerRetryOnce prompt;
   CUninstaller uninstaller(UninstallServices{files, registry, prompt}, policy, kOwnProgram);

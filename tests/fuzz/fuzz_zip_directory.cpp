@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "setup/archive/archive_open.h"
 #include "setup/archive/zip_directory.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_input_file.h"
@@ -30,7 +31,7 @@ struct Recorded {
 // The central directory record of each entry, as minizip reads it.
 std::vector<std::optional<Recorded>> RecordedEntries(const std::filesystem::path& path, int count) {
   std::vector<std::optional<Recorded>> entries(static_cast<size_t>(count));
-  unzFile archive = unzOpen64(path.c_str());
+  unzFile archive = OpenMinizipArchive(path);
   FailIf(!archive, "minizip opens what the reader opened");  // the reader opened it
   int status = unzGoToFirstFile(archive);
   for (int i = 0; i < count && status == UNZ_OK; ++i) {
