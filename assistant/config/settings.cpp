@@ -141,7 +141,10 @@ void RegenerateLayoutTexts(AssistantSettings& settings, int first, BomStyleLayou
   std::array<BomColumn*, 6> columns = Columns(layout);
   for (int i = 0; i < 6; ++i) {
     ColumnLetters(columns[i]->number, columns[i]->letters);
-    settings.keyTexts[first + 1 + i] = columns[i]->letters;
+    // A column that names none is written as the defaults write it: the
+    // text it was read from may read back as a column once trimmed ("e"
+    // and blanks cut at 9 bytes).
+    settings.keyTexts[first + 1 + i] = columns[i]->number == 0 ? "0" : columns[i]->letters;
   }
 }
 
