@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr size_t kInflateStep = 256 * 1024;
+// The room for inflated bytes grows by its size so far, from this much.
+constexpr size_t kFirstInflateStep = 16 * 1024;
 
 bool StartsWithGzipSignature(const unsigned char* bytes, size_t size) {
   return size >= 2 && bytes[0] == 0x1f && bytes[1] == 0x8b;
@@ -25,11 +26,12 @@ bool InflateMember(z_stream& stream, std::vector<unsigned char>& content) {
   for (;;) {
     const size_t used = content.size();
     if (used > static_cast<size_t>(INT_MAX)) return false;  // beyond what an int size can tell
-    content.resize(used + kInflateStep);
+    const size_t step = std::max(kFirstInflateStep, used);
+    content.resize(used + step);
     stream.next_out = content.data() + used;
-    stream.avail_out = static_cast<uInt>(kInflateStep);
+    stream.avail_out = static_cast<uInt>(step);
     const int result = inflate(&stream, Z_NO_FLUSH);
-    content.resize(used + kInflateStep - stream.avail_out);
+    content.resize(used + step - stream.avail_out);
     if (result == Z_STREAM_END) return true;
     if (result != Z_OK) return false;  // Z_BUF_ERROR: no progress, the input has ended
   }
