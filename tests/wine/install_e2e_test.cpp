@@ -544,6 +544,7 @@ TEST_F(InstallTest, UninstallNeverFollowsALink) {
   for (const fs::path& file : {keep / L"a.txt", keep / L"sub" / L"b.txt"}) std::ofstream(file) << "stays";
   fs::copy_file(fs::absolute(L"..\\..\\setup\\payload\\product\\uninstall.exe"), folder / L"uninstall.exe");
   std::ofstream(folder / L"own.txt") << "goes";
+  SetFileAttributesW((folder / L"own.txt").c_str(), FILE_ATTRIBUTE_READONLY);  // goes all the same
   const struct {
     const wchar_t* name;
     fs::path target;
