@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -64,6 +65,10 @@ int ReadInt(const std::string& text) {
 
 float ReadFloat(const std::string& text) { return static_cast<float>(std::strtod(text.c_str(), nullptr)); }
 
+// Density and factor: not negative, and a number a float holds ("1e39"
+// would be infinite, "nan" none at all).
+bool IsUsableNumber(float value) { return std::isfinite(value) && value >= 0; }
+
 BomColumn ParseColumn(const std::string& text, int fallback) {
   BomColumn column;
   column.letters = text.substr(0, kColumnTextBytes);
@@ -84,9 +89,9 @@ void ParseLayout(const AssistantSettings& settings, int first, const std::array<
 void ParseKeyTexts(AssistantSettings& settings) {
   const auto& texts = settings.keyTexts;
   float density = ReadFloat(texts[kDensity]);
-  settings.density = density < 0 ? 7850.0f : density;
+  settings.density = IsUsableNumber(density) ? density : 7850.0f;
   float factor = ReadFloat(texts[kFactor]);
-  settings.factor = factor < 0 ? 1.0f : factor;
+  settings.factor = IsUsableNumber(factor) ? factor : 1.0f;
   int caseSensitive = ReadInt(texts[kCaseSensitive]);
   settings.caseSensitive = caseSensitive < 0 ? 0 : caseSensitive;
   int language = ReadInt(texts[kLanguage]);
@@ -136,7 +141,10 @@ void RegenerateLayoutTexts(AssistantSettings& settings, int first, BomStyleLayou
   std::array<BomColumn*, 6> columns = Columns(layout);
   for (int i = 0; i < 6; ++i) {
     ColumnLetters(columns[i]->number, columns[i]->letters);
-    settings.keyTexts[first + 1 + i] = columns[i]->letters;
+    // A column that names none is written as the defaults write it: the
+    // text it was read from may read back as a column once trimmed ("e"
+    // and blanks cut at 9 bytes).
+    settings.keyTexts[first + 1 + i] = columns[i]->number == 0 ? "0" : columns[i]->letters;
   }
 }
 

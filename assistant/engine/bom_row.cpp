@@ -1,5 +1,6 @@
 #include "assistant/engine/bom_row.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "assistant/config/bom_style.h"
@@ -61,6 +62,9 @@ BomRowResult ComputeBomRow(std::string_view shownText, int row, const MaterialLi
                                    settings.density) != ST_OK) {
     return result;
   }
+  // A weight that no float holds (a huge factor or density) would be
+  // written as "inf" where the total passes it through a float.
+  if (!std::isfinite(static_cast<float>(weight))) return result;
   result.computed = true;
   result.specificationColor = kBomColorBlack;
   // The formulas carry the weight as the sheet shows it, to two decimals.

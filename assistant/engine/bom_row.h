@@ -30,6 +30,8 @@ struct BomRowResult {
 std::string BomSpecificationOf(std::string_view shownText);
 
 // Row `row` (1 or more) whose specification cell shows `shownText` (GBK).
+// Not computed: a specification without a weight, or with one beyond a
+// float's range.
 BomRowResult ComputeBomRow(std::string_view shownText, int row, const MaterialLibrary& library,
                            const CurrentLayout& layout, const AssistantSettings& settings);
 

@@ -1,10 +1,14 @@
 #pragma once
 
-// A gzip-compressed file on disk, read or written through zlib's gzip file
-// functions. Data without the gzip signature reads through unchanged.
+// A gzip-compressed file on disk, written through zlib's gzip file
+// functions and read whole into memory, member by member, through zlib's
+// inflate. Data without the gzip signature reads through unchanged; a member
+// that is damaged or cut short fails the reading.
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 
 struct gzFile_s;
 
@@ -42,10 +46,11 @@ class CGzipFile : public CCompressedFile {
   // Fails without a change when a file is already open.
   bool Open(const std::filesystem::path& path, int mode);
   bool Close() override;
-  bool IsOpen() const override { return m_handle != nullptr; }
+  bool IsOpen() const override { return m_handle != nullptr || !m_readPath.empty(); }
   bool Write(const void* buffer, int length) override;
   bool WriteString(const char* text) override;
-  // Uncompressed bytes delivered, 0 at the end, -1 on error.
+  // Uncompressed bytes delivered, 0 at the end, -1 on error. The first
+  // call reads and inflates the whole file.
   int Read(void* buffer, int length) override;
   // The whole uncompressed content in one new buffer of exactly `size`
   // bytes. False on a read error or an empty content.
@@ -53,6 +58,10 @@ class CGzipFile : public CCompressedFile {
   virtual bool ApplyParams();
 
  private:
-  gzFile_s* m_handle = nullptr;
-  long long m_fileLength = 0;  // of the file on disk, when open for reading
+  bool Inflate();
+
+  gzFile_s* m_handle = nullptr;                         // when open for writing
+  std::filesystem::path m_readPath;                     // when open for reading
+  std::optional<std::vector<unsigned char>> m_content;  // once inflated
+  size_t m_readOffset = 0;
 };

@@ -1,12 +1,12 @@
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "assistant/engine/material_library.h"
 #include "assistant/engine/unit_weight.h"
 #include "assistant/texts/text_tables.h"
 #include "base/status.h"
+#include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const MaterialLibrary library = [] {
@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string spec(reinterpret_cast<const char*>(data), size);
   double weight = 0;
   int status = ComputeUnitWeight(library, spec, weight, 0, 1.0f, 7850.0f);
-  if (status == ST_OK && !(std::isfinite(weight) && weight > 0)) std::abort();
+  FailIf(status == ST_OK && !(std::isfinite(weight) && weight > 0),
+         "a computed weight that is not a positive finite number");
   return 0;
 }

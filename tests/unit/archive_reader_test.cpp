@@ -196,6 +196,10 @@ TEST(ArchiveReader, ExplainsFilesThatCannotBeRead) {
   WriteGzip(folder.Path() / "damaged.gz", std::string(20000, 'd') + "tail");
   std::string damaged = ReadBytes(folder.Path() / "damaged.gz");
   damaged[damaged.size() - 6] ^= 0x55;  // the stored CRC no longer matches
+  // A download cut short, in the compressed data or in the closing sizes.
+  // zlib's own gzip reading takes the cut at 5488 bytes, where its output
+  // buffer fills just as the input ends, for a complete file.
+  const std::string tarGzip = ReadBytes(kToolData / "three.tar.gz");
   struct Case {
     std::filesystem::path file;
     const char* text;
@@ -204,6 +208,12 @@ TEST(ArchiveReader, ExplainsFilesThatCannotBeRead) {
       {folder.Path(), "Could not determine archive type !"},
       {folder.WriteFile("empty", ""), "Could not read data from gzip archive !"},
       {folder.WriteFile("damaged.gz", damaged), "Could not read data from gzip archive !"},
+      {folder.WriteFile("cut.tar.gz", tarGzip.substr(0, tarGzip.size() / 2)),
+       "Could not read data from gzip archive !"},
+      {folder.WriteFile("cut_size.tar.gz", tarGzip.substr(0, tarGzip.size() - 3)),
+       "Could not read data from gzip archive !"},
+      {folder.WriteFile("cut_full.tar.gz", tarGzip.substr(0, 5488)),
+       "Could not read data from gzip archive !"},
   };
   for (const Case& c : cases) {
     CArchiveReader reader;

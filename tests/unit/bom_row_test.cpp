@@ -189,6 +189,12 @@ TEST_F(BomRowTest, WithoutSingleWeightTheWeightPassesThroughAFloat) {
   m_layout.singleWeight = NoColumn();
   ASSERT_EQ(Calculate(5, u"X123"), ST_OK);
   EXPECT_EQ(Formula(5, 7), u"=(D5+E5)*C5*123.449997/1000");
+
+  // A weight beyond a float's range would print as "inf": the row has none.
+  m_settings.factor = 3e38f;
+  EXPECT_EQ(Calculate(5, u"D60*3"), ST_FAIL);
+  EXPECT_EQ(SpecColor(5), 255);
+  EXPECT_TRUE(Writes().empty());
 }
 
 TEST_F(BomRowTest, ASheetThatRefusesWritesEndsTheCalculation) {

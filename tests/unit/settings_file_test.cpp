@@ -116,6 +116,37 @@ TEST(SettingsFile, ReadsValuesAndFallsBackOnInvalidOnes) {
   }
 }
 
+// A value that a float cannot hold would make every weight infinite or
+// undefined: it falls back like a negative one.
+TEST(SettingsFile, NumbersNoFloatCanHoldFallBackLikeNegativeOnes) {
+  CTempFolder folder;
+  for (const char* text : {"1e39", "-1e39", "inf", "nan"}) {
+    AssistantSettings settings =
+        LoadFrom(folder, std::string("Density=") + text + "\r\nFactor=" + text + "\r\n");
+    EXPECT_EQ(settings.density, 7850.0f) << text;
+    EXPECT_EQ(settings.factor, 1.0f) << text;
+  }
+}
+
+// Settings saved once read back unchanged: a column that names none is
+// saved as 0, not as the text it was read from, which blanks cut at 9
+// bytes can make a column once the line is trimmed.
+TEST(SettingsFile, AColumnThatNamesNoneIsSavedAsZero) {
+  CTempFolder folder;
+  std::string file = DefaultFile(437);
+  file.replace(file.find("FNumerCol_0=0"), 13, "FNumerCol_0=xyz");
+  file.replace(file.find("SWeightCol_0=E"), 14, "SWeightCol_0=e        C");
+  AssistantSettings settings = LoadFrom(folder, file);
+  ASSERT_EQ(settings.layouts[0].inverseCount.number, 0);
+  ASSERT_EQ(settings.layouts[0].singleWeight.number, 0);
+  SaveSettings(folder.Path(), settings);
+  std::string saved = ReadBytes(folder.Path() / kSettingsFileName);
+  EXPECT_NE(saved.find("\r\nFNumerCol_0=0\r\nSWeightCol_0=0\r\n"), std::string::npos) << saved;
+  AssistantSettings again;
+  LoadSettings(folder.Path(), again);
+  EXPECT_EQ(again.layouts[0].singleWeight.number, 0);
+}
+
 TEST(SettingsFile, EachLineIsTestedAgainstItsOwnKeyOnly) {
   CTempFolder folder;
   // A misplaced key is lost, and "Density = 7000" lacks "Density=".

@@ -17,8 +17,8 @@ inline constexpr const char* kExpectedUninstallMessages[] = {
     "A50,Uninstall succeed!",
     "A51,Future other application procedure or you will possibly need %s.Do you still delete them?",
     "A52,Can't remove %s,retry?",
-    "A53,The files created befor(or after) install, and future other application procedure or you will "
-    "possibly need them",
+    ("A53,The files created befor(or after) install, and future other application procedure or you will "
+     "possibly need them"),
     "A54,Removing registry keys...",
     "A55,Deleting records in INI files...",
     "A58,Waiting...",

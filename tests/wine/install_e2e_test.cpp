@@ -21,6 +21,7 @@
 #include "setup/res/install_resource.h"
 #include "tests/unit/uninstall_messages_expected.h"
 #include "tests/wine/driver/ui_driver.h"
+#include "tests/wine/file_links.h"
 #include "tests/wine/install_e2e_support.h"
 
 namespace fs = std::filesystem;
@@ -687,6 +688,67 @@ TEST_F(InstallTest, UninstallWithoutALogRemovesNothing) {
   EXPECT_EQ(uninstaller.WaitForExit(), 1u);
   EXPECT_TRUE(fs::exists(program));
   EXPECT_EQ(ReadBytes(folder / L"ZMLib.txt"), "stays");
+}
+
+// Whoever may write to the install folder can put links in it: a junction, a
+// symbolic link to a folder and one to a file, all into a folder of the
+// user's. The uninstaller removes the links (where the system lets it tell
+// them), never what they point to, and does not look behind them.
+TEST_F(InstallTest, UninstallNeverFollowsALink) {
+  const fs::path folder = L"C:\\ZM Test\\Linked";
+  const fs::path keep = L"C:\\ZM Keep";
+  fs::create_directories(folder);
+  fs::create_directories(keep / L"sub");
+  for (const fs::path& file : {keep / L"a.txt", keep / L"sub" / L"b.txt"}) std::ofstream(file) << "stays";
+  fs::copy_file(fs::absolute(L"..\\..\\setup\\payload\\product\\uninstall.exe"), folder / L"uninstall.exe");
+  std::ofstream(folder / L"own.txt") << "goes";
+  SetFileAttributesW((folder / L"own.txt").c_str(), FILE_ATTRIBUTE_READONLY);  // goes all the same
+  const struct {
+    const wchar_t* name;
+    fs::path target;
+    LinkKind kind;
+  } links[] = {{L"help", keep, LinkKind::kJunction},
+               {L"docs", keep, LinkKind::kFolderSymbolicLink},
+               {L"ZMLib.txt", keep / L"a.txt", LinkKind::kFileSymbolicLink}};
+  std::vector<LinkMade> made;
+  for (const auto& link : links) {
+    made.push_back(MakeLink(folder / link.name, link.target, link.kind));
+    ASSERT_NE(made.back(), LinkMade::kNone) << fs::path(link.name).string();
+    RecordProperty(fs::path(link.name).string(),
+                   made.back() == LinkMade::kReparsePoint ? "reparse point" : "host link");
+  }
+  const std::string base = "C:\\ZM Test\\Linked\\";
+  std::ofstream(folder / L"uninstall.ini", std::ios::binary)
+      << "P0," << base << "help\\a.txt,0\r\nP0," << base << "docs\\sub\\b.txt,0\r\nP0," << base
+      << "ZMLib.txt,0\r\nP0," << base << "own.txt,0\r\nP0," << base << "uninstall.ini,0\r\nU0," << base
+      << "docs\\sub,0\r\nU0," << base << "help,0\r\nU0," << base << "docs,0\r\n";
+
+  CProcess uninstaller;
+  ASSERT_TRUE(uninstaller.Start(folder / L"uninstall.exe"));
+  std::optional<MessageBoxSeen> question = WaitForMessageBox(uninstaller.Id());
+  ASSERT_TRUE(question);
+  Answer(*question, IDYES);
+  std::optional<MessageBoxSeen> done = WaitForMessageBox(uninstaller.Id(), 60s);
+  ASSERT_TRUE(done);
+  const std::wstring behind = L"they were left alone:\n  " + folder.wstring() + L"\\help\\a.txt\n  " +
+                              folder.wstring() + L"\\docs\\sub\\b.txt\n  " + folder.wstring() +
+                              L"\\docs\\sub";
+  EXPECT_NE(done->text.find(behind), std::wstring::npos) << fs::path(done->text).string();
+  Answer(*done, IDOK);
+  EXPECT_EQ(uninstaller.WaitForExit(), 2u);
+
+  EXPECT_EQ(ReadBytes(keep / L"a.txt"), "stays");
+  EXPECT_EQ(ReadBytes(keep / L"sub" / L"b.txt"), "stays");
+  EXPECT_FALSE(fs::exists(folder / L"own.txt"));
+  for (size_t i = 0; i < made.size(); ++i) {
+    // A link that the system shows as a reparse point goes; one it follows
+    // without saying so cannot be removed as itself and is reported.
+    const fs::path link = folder / links[i].name;
+    const bool gone = GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(gone, made[i] == LinkMade::kReparsePoint) << link.string();
+    EXPECT_EQ(done->text.find(L"Can't process " + link.wstring() + L"\n") != std::wstring::npos, !gone)
+        << fs::path(done->text).string();
+  }
 }
 
 }  // namespace

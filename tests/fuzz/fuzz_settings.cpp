@@ -1,0 +1,89 @@
+// The assistant's settings file over arbitrary bytes: every value read is
+// one the program can use, and what it saves reads back unchanged, so that
+// settings do not drift from one run of the program to the next.
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "assistant/config/column_reference.h"
+#include "assistant/config/settings.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_input_file.h"
+
+namespace {
+
+// A folder of this process for the saved file, removed when the run ends.
+class CSaveFolder {
+ public:
+  CSaveFolder()
+      : m_path(std::filesystem::temp_directory_path() / ("fuzz_settings." + std::to_string(getpid()))) {
+    std::filesystem::create_directories(m_path);
+  }
+  ~CSaveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  const std::filesystem::path& Path() const { return m_path; }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+const std::filesystem::path& SaveFolder() {
+  static const CSaveFolder folder;
+  return folder.Path();
+}
+
+void CheckColumn(const BomColumn& column) {
+  FailIf(column.number < 0 || column.number > kMaxColumnNumber, "a column outside A to IV");
+  FailIf(column.number > 0 && column.letters != ColumnLetters(column.number),
+         "a column whose letters are not its number's");
+}
+
+void CheckUsable(const AssistantSettings& settings) {
+  FailIf(!(std::isfinite(settings.density) && settings.density >= 0),
+         "a density that is negative or no finite number");
+  FailIf(!(std::isfinite(settings.factor) && settings.factor >= 0),
+         "a factor that is negative or no finite number");
+  FailIf(settings.caseSensitive < 0 || settings.language < 1, "a negative case setting or no language");
+  FailIf(settings.style != 0 && settings.style != 1, "a style other than 0 or 1");
+  for (const BomStyleLayout& layout : settings.layouts) {
+    FailIf(layout.headRows < 0, "negative head rows");
+    for (const BomColumn* column : {&layout.material, &layout.length, &layout.faceCount, &layout.inverseCount,
+                                    &layout.singleWeight, &layout.totalWeight}) {
+      CheckColumn(*column);
+    }
+  }
+}
+
+AssistantSettings SavedAndRead(AssistantSettings settings) {
+  SaveSettings(SaveFolder(), settings);
+  AssistantSettings read;
+  LoadSettings(SaveFolder(), read);
+  return read;
+}
+
+bool SameSettings(const AssistantSettings& a, const AssistantSettings& b) {
+  return a.density == b.density && a.factor == b.factor && a.keyTexts == b.keyTexts &&
+         a.caseSensitive == b.caseSensitive && a.language == b.language && a.style == b.style;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static CFuzzInputFile file;
+  file.Write(data, size);
+  AssistantSettings settings;
+  LoadSettingsFile(file.Path(), settings);
+  CheckUsable(settings);
+
+  const AssistantSettings once = SavedAndRead(settings);
+  CheckUsable(once);
+  const AssistantSettings twice = SavedAndRead(once);
+  FailIf(!SameSettings(once, twice), "saved settings read back differently");
+  return 0;
+}
