@@ -19,7 +19,9 @@ class OutputFile {
   virtual bool Write(const void* bytes, std::size_t size) = 0;
 };
 
-enum class PathKind { kMissing, kFile, kFolder };
+// A link is a junction, a symbolic link or any other reparse point: the
+// uninstaller removes it as itself and never acts on what it points to.
+enum class PathKind { kMissing, kFile, kFolder, kLink };
 
 class SetupFileSystem {
  public:
@@ -34,11 +36,15 @@ class SetupFileSystem {
   // Creates one folder; true also when it exists already.
   virtual bool CreateFolder(const std::string& path) = 0;
 
+  // The kind of the item itself: a link is reported as kLink, not followed.
   virtual PathKind Kind(const std::string& path) = 0;
-  // Clears a read-only attribute first; false when the file stays.
+  // Clears a read-only attribute first; false when the file stays. Fails on
+  // a link.
   virtual bool RemoveFile(const std::string& path) = 0;
-  // Fails on a folder that is not empty.
+  // Fails on a folder that is not empty, and on a link.
   virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+  // Removes the link itself; what it points to stays as it is.
+  virtual bool RemoveLink(const std::string& path) = 0;
   // Names of the files and folders in `folder`.
   virtual std::vector<std::string> ListFolder(const std::string& folder) = 0;
   // Has the file or empty folder removed when the machine restarts; the

@@ -7,6 +7,9 @@
 #include "setup/engine/setup_file_system.h"
 #include "setup/engine/setup_ports.h"
 
+// Every removal opens the item as itself (a reparse point is not followed),
+// checks that it is the kind expected and stands where its path says, and
+// deletes it through that handle.
 class CWin32FileSystem : public SetupFileSystem {
  public:
   explicit CWin32FileSystem(unsigned codePage) : m_codePage(codePage) {}
@@ -17,6 +20,7 @@ class CWin32FileSystem : public SetupFileSystem {
   PathKind Kind(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveEmptyFolder(const std::string& path) override;
+  bool RemoveLink(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder) override;
   bool RemoveAtRestart(const std::string& path) override;
 

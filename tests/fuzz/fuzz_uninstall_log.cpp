@@ -7,9 +7,11 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/fakes/fake_uninstall_ports.h"
+#include "tests/fuzz/memory_file_system.h"
+#include "tests/unit/fakes/memory_registry.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
 #include "tools/uninstall/uninstall_plan.h"
@@ -31,7 +33,7 @@ class CAnswerRetryOnce : public UninstallPrompt {
   int m_asked = 0;
 };
 
-void FillMachine(CFakeUninstallFiles& files, CFakeUninstallRegistry& registry) {
+void FillFiles(CMemoryFileSystem& files) {
   for (const char* name :
        {"\\uninstall.exe", "\\Ostrevia.exe", "\\ZMLib.txt", "\\help\\index.htm", "\\My BOM.xls"}) {
     files.AddFile(kInstall + name);
@@ -45,10 +47,14 @@ void FillMachine(CFakeUninstallFiles& files, CFakeUninstallRegistry& registry) {
   files.AddLink(kInstall + "\\system", kSystem);
   files.AddLink(kInstall + "\\readme.txt", kSystem + "\\kernel32.dll");
   files.AddLink(kPrograms + "\\Zelmorant10.2", kPrograms + "\\Accessories");
-  registry.AddValue("SOFTWARE\\Zelmorant10.1\\R15.0\\Loader", "MODULE");
-  registry.AddValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Tool");
-  registry.AddKey("SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:804\\Applications\\Zelmorant10.1");
-  registry.AddKey("SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:804\\Applications\\Other");
+}
+
+void FillRegistry(MemoryRegistry& registry) {
+  const std::string applications = "SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:804\\Applications\\";
+  registry.PutString(kHkeyLocalMachine, "SOFTWARE\\Zelmorant10.1\\R15.0\\Loader", "MODULE", "x");
+  registry.PutString(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Tool", "x");
+  registry.PutString(kHkeyLocalMachine, applications + "Zelmorant10.1", "LOADER", "x");
+  registry.PutString(kHkeyLocalMachine, applications + "Other", "LOADER", "x");
 }
 
 // What the product may lose: its install folder (the links in it included,
@@ -61,6 +67,8 @@ bool IsProductFile(const std::string& line) {
   return SamePath(path, kGroup) || IsStrictlyInside(path, kGroup);
 }
 
+// The registry's dump lines read "path" for a key and "path [name] type:data"
+// for a value.
 bool IsProductKey(std::string_view line) {
   const std::string key(line.substr(0, line.find(" [")));
   const std::vector<std::string_view> parts = SplitPath(key);
@@ -75,23 +83,22 @@ bool IsProductKey(std::string_view line) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ParsedUninstallLog log =
       ParseUninstallLog(std::string_view(reinterpret_cast<const char*>(data), size));
-  // The machine is made once; each input gets a copy.
-  static const struct Machine {
-    CFakeUninstallFiles files;
-    CFakeUninstallRegistry registry;
-    std::set<std::string> filesBefore;
-    std::set<std::string> registryBefore;
+  // The files are made once and each input gets a copy; the registry's few
+  // keys are made anew.
+  static const struct Files {
+    CMemoryFileSystem files;
+    std::set<std::string> before;
   } machine = [] {
-    Machine made;
-    FillMachine(made.files, made.registry);
-    made.filesBefore = made.files.Dump();
-    made.registryBefore = made.registry.Dump();
+    Files made;
+    FillFiles(made.files);
+    made.before = made.files.Dump();
     return made;
   }();
-  CFakeUninstallFiles files = machine.files;
-  CFakeUninstallRegistry registry = machine.registry;
-  const std::set<std::string>& filesBefore = machine.filesBefore;
-  const std::set<std::string>& registryBefore = machine.registryBefore;
+  CMemoryFileSystem files = machine.files;
+  const std::set<std::string>& filesBefore = machine.before;
+  MemoryRegistry registry;
+  FillRegistry(registry);
+  const std::vector<std::string> registryBefore = registry.Dump(kHkeyLocalMachine);
 
   static const CRemovalPolicy policy(ProductPlaces{kInstall, kSystem, {kPrograms}}, "Zelmorant10.1");
   const UninstallPlan plan = BuildUninstallPlan(log.records, policy);
@@ -105,9 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FailIf(!filesAfter.contains(line) && !IsProductFile(line),
            "something outside the product's places, or behind a link, was removed");
   }
-  const std::set<std::string> registryAfter = registry.Dump();
+  const std::vector<std::string> registryAfter = registry.Dump(kHkeyLocalMachine);
+  const std::set<std::string> registryLeft(registryAfter.begin(), registryAfter.end());
   for (const std::string& line : registryBefore) {
-    FailIf(!registryAfter.contains(line) && !IsProductKey(line),
+    FailIf(!registryLeft.contains(line) && !IsProductKey(line),
            "a registry item not named after the product was removed");
   }
   return 0;

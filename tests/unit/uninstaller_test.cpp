@@ -15,6 +15,7 @@
 #include "tests/unit/fakes/setup_zip_writer.h"
 #include "tests/unit/test_support.h"
 #include "tools/uninstall/uninstall_log_parser.h"
+#include "tools/uninstall/uninstall_paths.h"
 
 namespace {
 
@@ -234,6 +235,41 @@ TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
   std::string text = ComposeReportText(report, CUninstallMessages());
   EXPECT_NE(text.find("outside the product's folders"), std::string::npos);
   EXPECT_NE(text.find(kSystem + "\\kernel32.dll"), std::string::npos);
+}
+
+// Anyone who may write to the install folder or the Start menu can put a
+// junction or symbolic link where the log expects a file or folder: the
+// link goes, what it points to stays, and nothing behind it is touched.
+TEST_F(UninstallerTest, ALinkGoesAsItselfAndNothingBehindItIsTouched) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Wine makes no symbolic links that it reports as links; the Wine end-to-end test has them";
+#endif
+  const std::string documents = "D:\\users\\draughtsman\\Documents";
+  std::string log = Install() + "P0," + kInstall + "\\help\\plan.dwg,0\r\nU0," + kInstall + "\\help,0\r\n";
+  m_files.AddFile(documents + "\\plan.dwg");
+  m_files.AddLink(kInstall + "\\help", documents);
+  ASSERT_TRUE(m_files.RemoveFile(kInstall + "\\ZMLib.txt"));
+  m_files.AddLink(kInstall + "\\ZMLib.txt", kSystem + "\\kernel32.dll");
+  // The Start-menu group becomes a link to the system folder, which holds a
+  // file by the name of one of the shortcuts.
+  std::vector<std::string> behindLinks;
+  for (const auto& [target, shortcut] : m_links.links) {
+    ASSERT_TRUE(m_files.RemoveFile(shortcut));
+    behindLinks.push_back(shortcut);
+  }
+  ASSERT_TRUE(m_files.RemoveEmptyFolder(kGroup));
+  m_files.AddLink(kGroup, kSystem);
+  const std::string lookalike = kSystem + "\\" + std::string(LastComponent(behindLinks.at(0)));
+  m_files.AddFile(lookalike);
+  behindLinks.push_back(kInstall + "\\help\\plan.dwg");
+
+  UninstallReport report = Uninstall(log);
+  std::set<std::string> expected = m_filesBefore;
+  expected.insert({"D " + documents, "F " + documents + "\\plan.dwg", "F " + lookalike, "F " + kOwnProgram,
+                   "D " + kInstall});
+  EXPECT_EQ(m_files.Dump(), expected);
+  EXPECT_EQ(report.refused, behindLinks);
+  EXPECT_TRUE(report.failed.empty());
 }
 
 TEST(RemovalPolicy, AnInstallFolderAtADriveRootGrantsNothing) {

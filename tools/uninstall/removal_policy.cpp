@@ -53,6 +53,17 @@ bool CRemovalPolicy::OwnsKeyTree(const std::string& path) const {
   return SamePath(LastComponent(path), m_productName);
 }
 
+std::string CRemovalPolicy::PlaceOf(const std::string& path) const {
+  if (!m_installFolder.empty() && (SamePath(path, m_installFolder) || IsInInstallFolder(path))) {
+    return m_installFolder;
+  }
+  if (IsSystemLibrary(path)) return m_systemFolder;
+  for (const std::string& programs : m_programsFolders) {
+    if (IsStrictlyInside(path, programs)) return programs;
+  }
+  return {};
+}
+
 bool CRemovalPolicy::IsInInstallFolder(const std::string& path) const {
   return !m_installFolder.empty() && IsStrictlyInside(path, m_installFolder);
 }

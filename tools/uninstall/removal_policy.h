@@ -37,6 +37,11 @@ class CRemovalPolicy {
   // A key named after the product goes with all its subkeys: the installer
   // logs only such keys and creates their subkeys unlogged.
   bool OwnsKeyTree(const std::string& path) const;
+  // The trusted folder that grants a file or folder this policy allows:
+  // the install folder, the system folder or a Programs folder. Whatever
+  // lies between that folder and the item is the log's to name, and may
+  // have been replaced by a link since.
+  std::string PlaceOf(const std::string& path) const;
 
  private:
   bool IsInInstallFolder(const std::string& path) const;

@@ -66,11 +66,13 @@ UninstallReport CUninstaller::Run(const UninstallPlan& plan) {
 
 void CUninstaller::RemoveFile(const std::string& path) {
   if (SamePath(path, m_ownProgram)) return RemoveOwnProgram(path);
+  if (ReachesThroughLink(path)) return m_report.refused.push_back(path);
   PathKind kind = m_services.files.Kind(path);
   if (kind == PathKind::kMissing) {
     ++m_report.missing;
     return;
   }
+  if (kind == PathKind::kLink) return Count(m_services.files.RemoveLink(path), path);
   bool removed = kind == PathKind::kFile && m_services.files.RemoveFile(path);
   // A file held open by a running program goes once the user closes it.
   while (!removed && kind == PathKind::kFile && m_services.prompt.AskRetry(path)) {
@@ -84,11 +86,13 @@ void CUninstaller::RemoveOwnProgram(const std::string& path) {
 }
 
 void CUninstaller::RemoveFolder(const std::string& path) {
+  if (ReachesThroughLink(path)) return m_report.refused.push_back(path);
   PathKind kind = m_services.files.Kind(path);
   if (kind == PathKind::kMissing) {
     ++m_report.missing;
     return;
   }
+  if (kind == PathKind::kLink) return Count(m_services.files.RemoveLink(path), path);
   if (kind == PathKind::kFile) return Count(false, path);
   std::vector<std::string> contents = m_services.files.ListFolder(path);
   if (contents.empty()) return Count(m_services.files.RemoveEmptyFolder(path), path);
@@ -97,6 +101,19 @@ void CUninstaller::RemoveFolder(const std::string& path) {
     return;
   }
   m_report.keptFolders.push_back(KeptFolder{path, std::move(contents)});
+}
+
+// The log names the item below its trusted place, and any folder on the way
+// may have become a link to somewhere else since: what lies behind a link
+// is never touched.
+bool CUninstaller::ReachesThroughLink(const std::string& path) {
+  const std::string place = m_policy.PlaceOf(path);
+  if (place.empty()) return true;
+  for (std::string_view folder = ParentPath(path); IsStrictlyInside(folder, place);
+       folder = ParentPath(folder)) {
+    if (m_services.files.Kind(std::string(folder)) == PathKind::kLink) return true;
+  }
+  return false;
 }
 
 bool CUninstaller::HoldsOnlyOwnProgram(const std::string& folder,

@@ -5,6 +5,10 @@
 // and reports what it did. Every item is tried on its own: one that is
 // missing or cannot be removed never stops the others.
 //
+// A link (junction or symbolic link) that the log names is removed as
+// itself; an item that lies behind a link is refused, whatever the link
+// points to.
+//
 // The running uninstaller cannot remove its own program file: when the log
 // names it, it is handed to the restart removal instead, and so is its
 // folder when nothing else is left in it. The log itself is read into
@@ -43,6 +47,7 @@ class CUninstaller {
   void RemoveFile(const std::string& path);
   void RemoveOwnProgram(const std::string& path);
   void RemoveFolder(const std::string& path);
+  bool ReachesThroughLink(const std::string& path);
   bool HoldsOnlyOwnProgram(const std::string& folder, const std::vector<std::string>& contents) const;
   bool RemoveAtRestart(const std::string& path);
   void RemoveRegistryItem(const std::string& path);

@@ -72,7 +72,8 @@ bool CSetupTestFiles::CreateFolder(const std::string& path) {
 }
 
 PathKind CSetupTestFiles::Kind(const std::string& path) {
-  fs::file_status status = fs::status(HostPath(path));
+  fs::file_status status = fs::symlink_status(HostPath(path));
+  if (fs::is_symlink(status)) return PathKind::kLink;
   if (!fs::exists(status)) return PathKind::kMissing;
   return fs::is_directory(status) ? PathKind::kFolder : PathKind::kFile;
 }
@@ -80,12 +81,17 @@ PathKind CSetupTestFiles::Kind(const std::string& path) {
 bool CSetupTestFiles::RemoveFile(const std::string& path) {
   readOnly.erase(path);
   std::error_code error;
-  return !locked.count(path) && !fs::is_directory(HostPath(path)) && fs::remove(HostPath(path), error);
+  return !locked.count(path) && Kind(path) == PathKind::kFile && fs::remove(HostPath(path), error);
 }
 
 bool CSetupTestFiles::RemoveEmptyFolder(const std::string& path) {
   std::error_code error;
-  return fs::is_directory(HostPath(path)) && fs::remove(HostPath(path), error);
+  return Kind(path) == PathKind::kFolder && fs::remove(HostPath(path), error);
+}
+
+bool CSetupTestFiles::RemoveLink(const std::string& path) {
+  std::error_code error;
+  return Kind(path) == PathKind::kLink && fs::remove(HostPath(path), error);
 }
 
 std::vector<std::string> CSetupTestFiles::ListFolder(const std::string& folder) {
@@ -112,6 +118,17 @@ void CSetupTestFiles::AddFile(const std::string& path, std::string_view bytes) {
 
 void CSetupTestFiles::AddFolder(const std::string& path) { fs::create_directories(HostPath(path)); }
 
+void CSetupTestFiles::AddLink(const std::string& path, const std::string& target) {
+  const fs::path host = HostPath(path);
+  const fs::path hostTarget = HostPath(target);
+  fs::create_directories(host.parent_path());
+  if (fs::is_directory(hostTarget)) {
+    fs::create_directory_symlink(hostTarget, host);
+  } else {
+    fs::create_symlink(hostTarget, host);
+  }
+}
+
 std::string CSetupTestFiles::Read(const std::string& path) const {
   std::ifstream file(HostPath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -122,7 +139,7 @@ std::set<std::string> CSetupTestFiles::Dump() const {
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(m_root)) {
     std::string path = std::string(1, m_drive) + ":";
     for (const fs::path& part : fs::relative(entry.path(), m_root)) path += "\\" + SetupName(part);
-    lines.insert((entry.is_directory() ? "D " : "F ") + path);
+    lines.insert((entry.is_symlink() ? "L " : entry.is_directory() ? "D " : "F ") + path);
   }
   return lines;
 }

@@ -24,7 +24,8 @@
 // drive that does not hold the host's temporary folder under Wine.) Paths
 // marked read-only refuse creation until their attributes are made normal;
 // locked paths refuse creation and removal. Removals at restart are only
-// recorded.
+// recorded. A host symbolic link is a link: Kind tells it as such and only
+// RemoveLink removes it, as itself; paths through it lead where it points.
 class CSetupTestFiles : public SetupFileSystem {
  public:
   CSetupTestFiles() = default;
@@ -36,6 +37,7 @@ class CSetupTestFiles : public SetupFileSystem {
   PathKind Kind(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveEmptyFolder(const std::string& path) override;
+  bool RemoveLink(const std::string& path) override;
   // In name order, letter case ignored, as Windows lists them.
   std::vector<std::string> ListFolder(const std::string& folder) override;
   bool RemoveAtRestart(const std::string& path) override;
@@ -43,9 +45,12 @@ class CSetupTestFiles : public SetupFileSystem {
   // A file or folder, with every folder above it.
   void AddFile(const std::string& path, std::string_view bytes = "");
   void AddFolder(const std::string& path);
+  // A symbolic link at `path` to the file or folder `target` (which exists).
+  void AddLink(const std::string& path, const std::string& target);
   // The whole content of a file, empty when it cannot be read.
   std::string Read(const std::string& path) const;
-  // Every file and folder on the drive: "F D:\a\b.txt", "D D:\a".
+  // Every file, folder and link on the drive: "F D:\a\b.txt", "D D:\a",
+  // "L D:\a\c".
   std::set<std::string> Dump() const;
 
   std::set<std::string> readOnly;
