@@ -49,6 +49,11 @@ void AppendProductRecord(const std::string& release, const std::string& product)
                        "\\Applications\\" + kProductVersion);
 }
 
+void AppendApplicationsRecord(const std::string& release, const std::string& product) {
+  AppendRegistryRecord(std::string("SOFTWARE\\Autodesk\\AutoCAD\\") + release + "\\" + product +
+                       "\\Applications");
+}
+
 void AppendProductKeyRecord() { AppendRegistryRecord(std::string("SOFTWARE\\") + kProductVersion); }
 
 void AppendUninstallEntryRecords() {
@@ -68,6 +73,10 @@ void AppendFolderRecord(const std::string& folder, const std::string& name) {
   g_uninstallLog.WriteLine("U0," + folder + name + ",0");
 }
 
+void AppendCreatedFolderRecords(const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) AppendFolderRecord(folder, "");
+}
+
 void WriteUninstallMessages() {
   std::string first = kUninstallMessages[0];
   first.replace(first.find("%s"), 2, kProductVersion);
@@ -80,7 +89,7 @@ bool RegisterUninstallEntry(RegistryApi& registry) {
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.Open(UninstallEntryPath(), true)) return false;
   key.WriteString("DisplayName", kProductVersion);
-  key.WriteString("UninstallString", g_installDir + "uninstall.exe");
+  key.WriteString("UninstallString", "\"" + g_installDir + "uninstall.exe\"");
   key.Close();
   return true;
 }

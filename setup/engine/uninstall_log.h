@@ -12,6 +12,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "setup/engine/registry_api.h"
 
@@ -35,6 +36,8 @@ void OpenUninstallLog(SetupFileSystem& files);
 
 // The Applications key of one registered product.
 void AppendProductRecord(const std::string& release, const std::string& product);
+// The "Applications" key above it, when the installer created it.
+void AppendApplicationsRecord(const std::string& release, const std::string& product);
 // SOFTWARE\Zelmorant10.1, the product's own key.
 void AppendProductKeyRecord();
 // DisplayName, UninstallString, then the Add/Remove Programs key itself.
@@ -44,9 +47,13 @@ void AppendFileRecord(const std::string& path);
 void AppendRuntimeRecords();
 // The folder record of `folder`, `name` appended to it.
 void AppendFolderRecord(const std::string& folder, const std::string& name);
+// The folders made for the install folder above it, so that the
+// uninstaller removes them when they are empty.
+void AppendCreatedFolderRecords(const std::vector<std::string>& folders);
 void WriteUninstallMessages();
 
 // Creates the Add/Remove Programs key with "DisplayName" and
-// "UninstallString" (g_installDir + "uninstall.exe"); false when the key
+// "UninstallString" (g_installDir + "uninstall.exe" in quotes, so that a
+// folder with blanks cannot start another program); false when the key
 // cannot be created.
 bool RegisterUninstallEntry(RegistryApi& registry);

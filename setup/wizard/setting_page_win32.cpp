@@ -2,11 +2,10 @@
 
 #include <shlobj.h>
 
-#include "setup/engine/demand_load.h"
 #include "setup/engine/setup_state.h"
-#include "setup/engine/uninstall_log.h"
 #include "setup/res/install_resource.h"
 #include "setup/wizard/install_folder.h"
+#include "setup/wizard/install_start.h"
 #include "setup/wizard/setup_services.h"
 #include "setup/wizard/setup_wizard.h"
 #include "setup/wizard/wizard_navigation.h"
@@ -33,19 +32,6 @@ class CProductList : public ProductCheckList {
  private:
   const winfx::CCheckListBox& m_list;
 };
-
-bool FolderExists(const std::wstring& folder) {
-  DWORD attributes = GetFileAttributesW((folder + L"\\").c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Creates the folder with every missing parent.
-void CreateFolderTree(const std::wstring& folder) {
-  for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
-    CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
-  }
-  CreateDirectoryW(folder.c_str(), nullptr);
-}
 
 }  // namespace
 
@@ -109,12 +95,12 @@ void CSettingPage::RefocusFolder() const {
   folder.Send(EM_SCROLLCARET);
 }
 
-bool CSettingPage::EnsureFolderExists(const std::wstring& folder) const {
-  if (FolderExists(folder)) return true;
+bool CSettingPage::EnsureFolderExists(const std::wstring& folder, std::vector<std::wstring>* made) const {
+  if (InstallFolderExists(folder)) return true;
   std::wstring question = folder + L"\n\n" + SetupText(kCreateFolderText);
   if (ShowSetupMessage(GetHwnd(), question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
-  CreateFolderTree(folder);
-  if (FolderExists(folder)) return true;
+  *made = CreateFolderTree(folder);
+  if (InstallFolderExists(folder)) return true;
   std::wstring failure = L"Could not create folder:\n" + folder;
   MessageBoxW(GetHwnd(), failure.c_str(), L"Install", MB_OK);
   return false;
@@ -132,16 +118,15 @@ int CSettingPage::OnWizardNext() {
     RefocusFolder();
     return kStayOnPage;
   }
-  if (!EnsureFolderExists(std::wstring(checked->begin(), checked->end()))) {
+  std::vector<std::wstring> made;
+  if (!EnsureFolderExists(std::wstring(checked->begin(), checked->end()), &made)) {
     RefocusFolder();
     return kStayOnPage;
   }
-  g_installDir = narrow + "\\";
-  OpenUninstallLog(m_services.files);
   std::vector<AcadProduct> chosen;
   for (int i = 0; i < m_products.GetCount() && i < static_cast<int>(m_acadProducts.size()); ++i) {
     if (m_products.GetCheck(i)) chosen.push_back(m_acadProducts[static_cast<size_t>(i)]);
   }
-  RegisterCheckedProducts(m_services.registry, chosen);
+  BeginInstallation(m_services, narrow, made, chosen);
   return kNeighbourPage;
 }

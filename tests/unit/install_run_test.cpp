@@ -89,8 +89,12 @@ TEST_F(InstallRunTest, CompleteLogOfASuccessfulInstallation) {
   const std::string& dir = g_installDir;
   std::string group = m_folders.programsFolder + "Zelmorant10.1";
   std::string expected = Lines({
+      // The registration made each "Applications" key: it is logged after
+      // the product's own key below it.
       "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409\\Applications\\Zelmorant10.1,",
+      "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409\\Applications,",
       "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R16.2\\ACAD-4001:804\\Applications\\Zelmorant10.1,",
+      "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R16.2\\ACAD-4001:804\\Applications,",
       "J0,2,SOFTWARE\\Zelmorant10.1,",
   });
   expected += kEntryRecords;
@@ -137,7 +141,8 @@ TEST_F(InstallRunTest, UnpacksBothArchivesWithProgressAndPacing) {
   EXPECT_EQ(m_folders.tempFiles.size(), 2u);
   EXPECT_FALSE(TempFilesRemain());
   const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1";
-  EXPECT_EQ(m_registry.Text(kHkeyLocalMachine, key, "UninstallString"), g_installDir + "uninstall.exe");
+  EXPECT_EQ(m_registry.Text(kHkeyLocalMachine, key, "UninstallString"),
+            "\"" + g_installDir + "uninstall.exe\"");
 }
 
 TEST_F(InstallRunTest, LabelUsesTheLanguagesCopyText) {

@@ -299,7 +299,7 @@ TEST(RunInstallation, InstallsIntoAFolderOfThePrefix) {
                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1",
                          L"UninstallString", RRF_RT_REG_SZ, nullptr, uninstall, &size),
             ERROR_SUCCESS);
-  EXPECT_EQ(std::wstring(uninstall), installW + L"uninstall.exe");
+  EXPECT_EQ(std::wstring(uninstall), L"\"" + installW + L"uninstall.exe\"");
 
   // A second run replaces everything without error; a file that another
   // program holds open then stops a third (Wine's root ignores read-only).

@@ -1,5 +1,6 @@
 #include "tools/uninstall/uninstaller.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "tools/uninstall/uninstall_paths.h"
@@ -56,7 +57,7 @@ CUninstaller::CUninstaller(const UninstallServices& services, const CRemovalPoli
 
 UninstallReport CUninstaller::Run(const UninstallPlan& plan) {
   m_report = UninstallReport{};
-  m_ownProgramAtRestart = false;
+  m_scheduled.clear();
   m_report.refused = plan.refused;
   for (const std::string& path : plan.files) RemoveFile(path);
   for (const std::string& path : plan.folders) RemoveFolder(path);
@@ -79,9 +80,7 @@ void CUninstaller::RemoveFile(const std::string& path) {
   Count(removed, path);
 }
 
-void CUninstaller::RemoveOwnProgram(const std::string& path) {
-  m_ownProgramAtRestart = RemoveAtRestart(path);
-}
+void CUninstaller::RemoveOwnProgram(const std::string& path) { RemoveAtRestart(path); }
 
 void CUninstaller::RemoveFolder(const std::string& path) {
   PathKind kind = m_services.files.Kind(path);
@@ -92,22 +91,30 @@ void CUninstaller::RemoveFolder(const std::string& path) {
   if (kind == PathKind::kFile) return Count(false, path);
   std::vector<std::string> contents = m_services.files.ListFolder(path);
   if (contents.empty()) return Count(m_services.files.RemoveEmptyFolder(path), path);
-  if (HoldsOnlyOwnProgram(path, contents)) {
+  // The install folder that holds only the running program, and the folders
+  // made above it, go after the program.
+  if (HoldsOnlyScheduled(path, contents)) {
     RemoveAtRestart(path);
     return;
   }
+  // A folder the installer made above the install folder that now holds
+  // something else is simply not ours any more.
+  if (m_policy.IsAboveInstallFolder(path)) return;
   m_report.keptFolders.push_back(KeptFolder{path, std::move(contents)});
 }
 
-bool CUninstaller::HoldsOnlyOwnProgram(const std::string& folder,
-                                       const std::vector<std::string>& contents) const {
-  return m_ownProgramAtRestart && contents.size() == 1 && SamePath(ParentPath(m_ownProgram), folder) &&
-         SamePath(contents.front(), LastComponent(m_ownProgram));
+bool CUninstaller::HoldsOnlyScheduled(const std::string& folder,
+                                      const std::vector<std::string>& contents) const {
+  return std::all_of(contents.begin(), contents.end(), [&](const std::string& name) {
+    return std::any_of(m_scheduled.begin(), m_scheduled.end(),
+                       [&](const std::string& path) { return SamePath(path, folder + "\\" + name); });
+  });
 }
 
 bool CUninstaller::RemoveAtRestart(const std::string& path) {
   bool scheduled = m_services.files.RemoveAtRestart(path);
   (scheduled ? m_report.atRestart : m_report.failed).push_back(path);
+  if (scheduled) m_scheduled.push_back(path);
   return scheduled;
 }
 

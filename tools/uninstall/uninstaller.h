@@ -7,7 +7,8 @@
 //
 // The running uninstaller cannot remove its own program file: when the log
 // names it, it is handed to the restart removal instead, and so is its
-// folder when nothing else is left in it. The log itself is read into
+// folder when nothing else is left in it, and each folder above that holds
+// nothing else. The log itself is read into
 // memory before the run and goes like any other file.
 
 #include <string>
@@ -43,7 +44,8 @@ class CUninstaller {
   void RemoveFile(const std::string& path);
   void RemoveOwnProgram(const std::string& path);
   void RemoveFolder(const std::string& path);
-  bool HoldsOnlyOwnProgram(const std::string& folder, const std::vector<std::string>& contents) const;
+  // Everything in the folder is left for the restart already.
+  bool HoldsOnlyScheduled(const std::string& folder, const std::vector<std::string>& contents) const;
   bool RemoveAtRestart(const std::string& path);
   void RemoveRegistryItem(const std::string& path);
   void RemoveKey(const std::string& path);
@@ -52,6 +54,6 @@ class CUninstaller {
   UninstallServices m_services;
   const CRemovalPolicy& m_policy;
   std::string m_ownProgram;
-  bool m_ownProgramAtRestart = false;
+  std::vector<std::string> m_scheduled;  // left for the restart, in order
   UninstallReport m_report;
 };

@@ -52,20 +52,28 @@ void CProcess::Kill() const {
   if (IsRunning()) TerminateProcess(m_process.Get(), 1);
 }
 
+namespace {
+
+struct DialogSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessDialog(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<DialogSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if ((search->processId == kAnyProcess || owner == search->processId) && IsWindowVisible(window) &&
+      IsDialog(window))
+    search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> ProcessDialogs(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->processId && IsWindowVisible(window) && IsDialog(window)) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search{processId, {}};
+  EnumWindows(CollectProcessDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
