@@ -9,6 +9,12 @@
 //   P0,{full path},0           a file
 //   U0,{full path},0           a folder
 //   A{number},{text}           a text of the uninstaller
+//
+// Paths (UTF-8 in the program) are stored in the machine's ANSI code page;
+// a path that code page cannot hold (a Start menu below a Chinese profile
+// name on a Western machine) is stored as UTF-8 behind kUtf8PathMark, so
+// that the uninstaller reads each record as it was written. Message rows
+// are in the language's code page.
 
 #include <array>
 #include <string>
@@ -17,6 +23,14 @@
 #include "setup/engine/registry_api.h"
 
 class SetupFileSystem;
+
+inline constexpr char kUtf8PathMark[] = "\xEF\xBB\xBF";  // the UTF-8 byte order mark
+
+// Whether the ANSI code page holds `path` (UTF-8) without loss: no
+// character missing, none replaced by a look-alike ("L" for "Ł").
+bool IsAnsiPath(const std::string& path);
+// `path` as a record stores it.
+std::string StoredPath(const std::string& path);
 
 inline constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline constexpr char kUninstallLogName[] = "uninstall.ini";

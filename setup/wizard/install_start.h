@@ -16,7 +16,7 @@ bool InstallFolderExists(const std::wstring& folder);
 // outermost first.
 std::vector<std::wstring> CreateFolderTree(const std::wstring& folder);
 
-// Sets g_installDir (`folder` in the setup code page and a backslash),
+// Sets g_installDir (`folder`, UTF-8, and a backslash),
 // opens the uninstall log, records in it the folders made above the
 // install folder, then registers the add-in for `chosen`.
 void BeginInstallation(CSetupServices& services, const std::string& folder,

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "base/code_page.h"
+
 #include "setup/engine/demand_load.h"
 #include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
 #include "setup/wizard/setup_services.h"
-#include "setup/wizard/wizard_texts.h"
 
 bool InstallFolderExists(const std::wstring& folder) {
   DWORD attributes = GetFileAttributesW((folder + L"\\").c_str());
@@ -32,8 +33,8 @@ void BeginInstallation(CSetupServices& services, const std::string& folder,
   // The install folder itself is recorded with the installed files.
   std::vector<std::string> parents;
   for (const std::wstring& made : madeFolders) {
-    std::string narrow;
-    if (SetupNarrow(made, &narrow) && narrow != folder) parents.push_back(narrow);
+    std::string narrow = EncodeFromWide(made, kSetupPathCodePage);
+    if (narrow != folder) parents.push_back(narrow);
   }
   AppendCreatedFolderRecords(parents);
   RegisterCheckedProducts(services.registry, chosen);

@@ -2,7 +2,9 @@
 
 #include <shlobj.h>
 
+#include "base/code_page.h"
 #include "setup/engine/setup_state.h"
+#include "setup/engine/uninstall_log.h"
 #include "setup/res/install_resource.h"
 #include "setup/wizard/install_folder.h"
 #include "setup/wizard/install_start.h"
@@ -20,13 +22,16 @@ constexpr int kProductLabelText = 33;
 constexpr int kFolderLabelText = 34;
 constexpr int kInvalidPathText = 22;
 constexpr int kCreateFolderText = 23;
+constexpr int kNoAnsiFolderText = 29;
 constexpr int kRegistryFailedText = 53;
 
 // The setting page's check list as the product discovery fills it.
 class CProductList : public ProductCheckList {
  public:
   explicit CProductList(const winfx::CCheckListBox& list) : m_list(list) {}
-  int AddItem(const std::string& text) override { return m_list.AddString(SetupWide(text)); }
+  int AddItem(const std::string& text) override {
+    return m_list.AddString(DecodeToWide(text, kCodePageUtf8));
+  }
   void SetCheck(int index, bool checked) override { m_list.SetCheck(index, checked); }
 
  private:
@@ -109,17 +114,23 @@ bool CSettingPage::EnsureFolderExists(const std::wstring& folder, std::vector<st
 int CSettingPage::OnWizardNext() {
   std::wstring typed = winfx::CWindow(GetItem(IDC_FOLDER)).GetText();
   std::optional<std::u16string> checked = NormalizeInstallFolder(std::u16string(typed.begin(), typed.end()));
-  std::string narrow;
-  // The log and the registry hold the folder in the setup code page: a
-  // folder that it cannot write is refused rather than installed under a
-  // mangled name.
-  if (!checked || !SetupNarrow(std::wstring(checked->begin(), checked->end()), &narrow)) {
+  if (!checked) {
     ShowSetupMessage(GetHwnd(), kInvalidPathText, MB_OK | MB_ICONSTOP);
     RefocusFolder();
     return kStayOnPage;
   }
+  std::wstring folder(checked->begin(), checked->end());
+  std::string narrow = EncodeFromWide(folder, kSetupPathCodePage);
+  // The CAD programs read the add-in's path, and the uninstall log stores
+  // it, in the ANSI code page: a folder it cannot hold is refused before
+  // anything is written.
+  if (!IsAnsiPath(narrow)) {
+    ShowSetupMessage(GetHwnd(), folder + L"\n\n" + SetupText(kNoAnsiFolderText), MB_OK | MB_ICONSTOP);
+    RefocusFolder();
+    return kStayOnPage;
+  }
   std::vector<std::wstring> made;
-  if (!EnsureFolderExists(std::wstring(checked->begin(), checked->end()), &made)) {
+  if (!EnsureFolderExists(folder, &made)) {
     RefocusFolder();
     return kStayOnPage;
   }

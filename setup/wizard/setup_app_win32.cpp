@@ -48,7 +48,8 @@ class CSetupApp : public winfx::CApplication {
     g_codePage = static_cast<int>(language.codePage);
     SetLanguage(g_codePage);
 
-    CSetupServices services(SetupCodePage());
+    g_ansiCodePage = GetACP();
+    CSetupServices services(kSetupPathCodePage);
     CSetupWizard wizard;
     CWelcomePage welcome;
     CSettingPage setting(services);

@@ -8,6 +8,7 @@
 #include "base/code_page.h"
 #include "setup/engine/installation.h"
 #include "setup/engine/setup_state.h"
+#include "setup/engine/uninstall_log.h"
 #include "setup/wizard/install_folder.h"
 #include "setup/wizard/install_start.h"
 #include "setup/wizard/language_dialog.h"
@@ -15,6 +16,8 @@
 #include "setup/wizard/wizard_texts.h"
 
 namespace {
+
+constexpr int kNoAnsiFolderText = 29;
 
 // The lines of the /LOG file, written when the run ends.
 class CRunReport {
@@ -65,7 +68,7 @@ class CSilentProgress : public ProgressView {
   void SetProgressRange(int, int) override {}
   void SetProgressPosition(int) override {}
   void SetFileLabel(const std::string&) override {}
-  void ShowPlainMessage(const std::string& text) override { m_report.Add(SetupWide(text)); }
+  void ShowPlainMessage(const std::string& text) override { m_report.Add(DecodeToWide(text, kCodePageUtf8)); }
 
  private:
   CRunReport& m_report;
@@ -82,14 +85,18 @@ int RunSilentInstall(const SetupSwitches& switches) {
   }
   g_codePage = static_cast<int>(switches.codePage.value_or(DefaultSetupCodePage()));
   SetLanguage(g_codePage);
-  CSetupServices services(SetupCodePage());
+  g_ansiCodePage = GetACP();
+  CSetupServices services(kSetupPathCodePage);
 
   std::u16string typed = switches.folder.value_or(u"C:\\Program Files\\" + Utf16FromAscii(kProductVersion));
   std::optional<std::u16string> folder = NormalizeInstallFolder(typed);
-  std::string narrow;
-  if (!folder || !SetupNarrow(Wide(*folder), &narrow)) {
+  if (!folder) {
     return report.Finish(kSetupExitBadFolder,
                          L"Not a folder the product can be installed in: " + Wide(typed));
+  }
+  std::string narrow = EncodeFromWide(Wide(*folder), kSetupPathCodePage);
+  if (!IsAnsiPath(narrow)) {
+    return report.Finish(kSetupExitBadFolder, Wide(*folder) + L": " + SetupText(kNoAnsiFolderText));
   }
 
   std::vector<AcadProduct> products;
@@ -113,6 +120,6 @@ int RunSilentInstall(const SetupSwitches& switches) {
                              L" failed; uninstall.exe there removes what was written.");
   }
   for (const AcadProduct& product : products)
-    report.Add(L"Registered with" + SetupWide(ProductItemText(product)));
+    report.Add(L"Registered with" + DecodeToWide(ProductItemText(product), kCodePageUtf8));
   return report.Finish(kSetupExitSucceeded, L"Installed into " + Wide(*folder));
 }

@@ -145,11 +145,12 @@ TEST_F(InstallRunTest, UnpacksBothArchivesWithProgressAndPacing) {
             "\"" + g_installDir + "uninstall.exe\"");
 }
 
+// The label joins the language's text and a path: both as UTF-8.
 TEST_F(InstallRunTest, LabelUsesTheLanguagesCopyText) {
   SetLanguage(950);
   ASSERT_TRUE(Run());
-  EXPECT_EQ(m_progress.events.at(3), "label " + Big5("復制文件:") + g_installDir + "ZMLib.txt");
-  EXPECT_EQ(m_progress.events.back(), "label " + Big5("正在創建快截方式..."));
+  EXPECT_EQ(m_progress.events.at(3), "label 復制文件:" + g_installDir + "ZMLib.txt");
+  EXPECT_EQ(m_progress.events.back(), "label 正在創建快截方式...");
 }
 
 TEST_F(InstallRunTest, ExistingFilesAreOverwrittenAndTruncated) {
@@ -288,12 +289,12 @@ TEST(IsSafeEntryName, AcceptsOnlyNamesInsideTheFolder) {
   for (const auto& c : cases) EXPECT_EQ(IsSafeEntryName(c.name), c.safe) << c.name;
 }
 
-// "許" is A5 5C in Big5: its trail byte is no backslash.
+// Paths are UTF-8 in every language: "許", whose Big5 trail byte is a
+// backslash, is no separator.
 TEST(SetupPaths, FinalSeparatorsAreCharactersNotBytes) {
   CSetupStateGuard guard;
   SetLanguage(950);
-  const std::string bare = Big5("C:\\許");
-  ASSERT_EQ(bare.back(), '\\');
+  const std::string bare = "C:\\許";
   EXPECT_FALSE(EndsWithSeparator(bare));
   EXPECT_EQ(WithSeparator(bare), bare + "\\");
   EXPECT_EQ(WithoutFinalSeparator(bare), bare);

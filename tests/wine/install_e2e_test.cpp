@@ -164,14 +164,22 @@ std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin()
 // writes only after every file.
 bool HasMessageRow(const std::string& log) { return std::regex_search(log, std::regex("(^|\n)A[0-9]+,")); }
 
-// A text in the code page the log is written in.
-std::string InCodePage(const std::wstring& text, UINT codePage) {
-  int size = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
+std::string InCodePage(const std::wstring& text, UINT codePage, BOOL* usedDefault = nullptr) {
+  DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  int size = WideCharToMultiByte(codePage, flags, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, usedDefault);
   std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                      nullptr);
+  WideCharToMultiByte(codePage, flags, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, usedDefault);
   return bytes;
+}
+
+// A path as the log stores it: in the machine's ANSI code page, or as UTF-8
+// behind the byte order mark when that code page cannot hold it.
+std::string InLog(const std::wstring& path) {
+  BOOL usedDefault = FALSE;
+  std::string ansi = InCodePage(path, CP_ACP, &usedDefault);
+  return usedDefault ? "\xEF\xBB\xBF" + InCodePage(path, CP_UTF8) : ansi;
 }
 
 // The files of the product archive in archive order: the uninstaller first,
@@ -184,7 +192,7 @@ std::vector<fs::path> ProductFilesInArchiveOrder() {
 }
 
 // The uninstall log of an installation into kFolder, line by line in the
-// order the uninstaller expects; the link names in the language's code page.
+// order the uninstaller expects; paths as the log stores them.
 // A first installation (`fresh`) made the folder above kFolder and the
 // products' "Applications" keys, and logs them.
 std::string ExpectedLog(const Language& language, bool fresh) {
@@ -212,12 +220,9 @@ std::string ExpectedLog(const Language& language, bool fresh) {
     line("P0," + dir + name + ",0");
   }
   line("U0," + Narrow(kFolder) + ",0");
-  const std::string group = ProgramsFolder().string() + "\\Zelmorant10.1";
-  UINT codePage = static_cast<UINT>(std::stoul(language.codePage));
-  for (const std::wstring& link : language.linkNames) {
-    line("P0," + group + "\\" + InCodePage(link, codePage) + ",0");
-  }
-  line("U0," + group + ",0");
+  const std::wstring group = ProgramsFolder().wstring() + L"\\Zelmorant10.1";
+  for (const std::wstring& link : language.linkNames) line("P0," + InLog(group + L"\\" + link) + ",0");
+  line("U0," + InLog(group) + ",0");
   for (const char* message : kExpectedUninstallMessages) line(message);
   return log;
 }
@@ -370,13 +375,23 @@ TEST_F(InstallTest, InvalidFoldersAreRefused) {
   HWND wizard = StartWizard(kEnglish);
   HWND setting = GoToSettingPage(wizard, L"C:");
   // A drive root could only be uninstalled by removing nothing or too much.
-  for (const std::wstring& folder : {std::wstring(L"C:"), std::wstring(L"C:\\"), std::wstring(L"C:\\\\"),
-                                     std::wstring(L"C:\\Tools\\\\Sub"), std::wstring(L"   ")}) {
+  // A folder the machine's ANSI code page cannot hold is refused before
+  // anything is written, and says why.
+  const std::wstring noAnsi =
+      L"C:\\Łódź\\Zelmorant10.1\n\nThe folder name has characters that this computer's ANSI code page cannot "
+      L"hold: CAD programs could not load the add-in from it. Please choose another folder.";
+  for (const auto& [folder, message] :
+       std::initializer_list<std::pair<std::wstring, std::wstring>>{{L"C:", L"Invalid path!"},
+                                                                    {L"C:\\", L"Invalid path!"},
+                                                                    {L"C:\\\\", L"Invalid path!"},
+                                                                    {L"C:\\Tools\\\\Sub", L"Invalid path!"},
+                                                                    {L"   ", L"Invalid path!"},
+                                                                    {L"C:\\Łódź\\Zelmorant10.1", noAnsi}}) {
     SetItemText(setting, IDC_FOLDER, folder);
     Click(wizard, IDC_WIZARD_NEXT);
     std::optional<MessageBoxSeen> box = WaitForMessageBox(installer.Id());
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"Invalid path!");
+    EXPECT_EQ(box->text, message);
     Answer(*box, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return GetFocusedControlId(installer.Id()) == IDC_FOLDER; }, 3s));
     EXPECT_EQ(VisibleChildDialog(wizard), setting);
@@ -393,6 +408,7 @@ TEST_F(InstallTest, InvalidFoldersAreRefused) {
   LeaveSettingPage(wizard);
   FinishAndExit(wizard);
   EXPECT_TRUE(fs::exists(L"C:\\New Place\\Deep\\ZMLib.txt"));
+  EXPECT_FALSE(fs::exists(L"C:\\Łódź"));
 }
 
 TEST_F(InstallTest, NoCadProductKeyEndsTheProgram) {
@@ -419,8 +435,14 @@ struct ResidueCase {
   bool switches;      // Install.exe /S and uninstall.exe /S instead of clicks
   bool userFile;      // the user saves a file into the install folder
   bool lockedTarget;  // a file held open fails the run halfway
+  // The user's temporary folder and Start menu lie below Chinese names.
+  bool chineseUserFolders = false;
+  // Another install folder than kFolder (then only its traces are checked).
+  const wchar_t* folder = nullptr;
 };
 
+// The prefix is a Western machine (ANSI code page 1252): the Chinese cases
+// are Chinese installations on an English machine.
 const ResidueCase kResidueCases[] = {
     {"EnglishByClicks", &kEnglish, false, true, false},
     {"SimplifiedChineseByClicks", &kSimplified, false, false, false},
@@ -429,7 +451,33 @@ const ResidueCase kResidueCases[] = {
     {"SimplifiedChineseBySwitches", &kSimplified, true, true, false},
     {"FailedRunByClicks", &kEnglish, false, false, true},
     {"FailedRunBySwitches", &kTraditional, true, false, true},
+    {"EnglishForAUserWithChineseFolders", &kEnglish, false, false, false, true},
+    {"SimplifiedChineseIntoAWesternFolder", &kSimplified, true, false, false, false,
+     L"C:\\Café\\Zelmorant10.1"},
 };
+
+// Temporary folder and Programs folder below Chinese names, for this
+// process and the programs it starts.
+void UseChineseUserFolders() {
+  wchar_t profile[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, profile, CSIDL_PROFILE, FALSE));
+  fs::path temp = fs::path(profile) / L"临时文件";
+  fs::path programs = fs::path(L"C:\\用户\\钢结构\\开始菜单\\程序");
+  fs::create_directories(temp);
+  fs::create_directories(programs);
+  SetEnvironmentVariableW(L"TEMP", temp.c_str());
+  SetEnvironmentVariableW(L"TMP", temp.c_str());
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
+                            L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  std::wstring value = programs.wstring();
+  RegSetValueExW(key, L"Programs", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  ASSERT_EQ(ProgramsFolder(), programs);
+}
 
 class ResidueTest : public InstallTest, public ::testing::WithParamInterface<ResidueCase> {
  protected:
@@ -441,9 +489,9 @@ class ResidueTest : public InstallTest, public ::testing::WithParamInterface<Res
 
   // The installed uninstaller, as Add/Remove Programs starts it; the
   // questions come from its temporary copy.
-  DWORD Uninstall(bool bySwitches, bool userFileKept) {
+  DWORD Uninstall(const std::wstring& folder, bool bySwitches, bool userFileKept) {
     CProcess uninstaller;
-    EXPECT_TRUE(uninstaller.Start(fs::path(kFolder) / L"uninstall.exe", bySwitches ? L"/S" : L""));
+    EXPECT_TRUE(uninstaller.Start(fs::path(folder) / L"uninstall.exe", bySwitches ? L"/S" : L""));
     if (!bySwitches) {
       std::optional<MessageBoxSeen> question = WaitForMessageBox(kAnyProcess);
       EXPECT_TRUE(question);
@@ -457,7 +505,7 @@ class ResidueTest : public InstallTest, public ::testing::WithParamInterface<Res
       EXPECT_TRUE(done->text.starts_with(L"Uninstall succeed!")) << fs::path(done->text).string();
       EXPECT_EQ(done->text.find(L"restart"), std::wstring::npos) << fs::path(done->text).string();
       if (userFileKept) {
-        EXPECT_NE(done->text.find(L"\n  " + kFolder + L"\n    My BOM.xls"), std::wstring::npos)
+        EXPECT_NE(done->text.find(L"\n  " + folder + L"\n    My BOM.xls"), std::wstring::npos)
             << fs::path(done->text).string();
       }
       Answer(*done, IDOK);
@@ -482,6 +530,8 @@ void ExpectFailedRunLog() {
 TEST_P(ResidueTest, InstallThenUninstallLeavesNothing) {
   const ResidueCase& c = GetParam();
   const Language& language = *c.language;
+  const std::wstring folder = c.folder ? c.folder : kFolder;
+  if (c.chineseUserFolders) UseChineseUserFolders();
   fs::path locked = fs::path(kFolder) / L"ZMConfig.exe";
   winfx::CHandle lock;
   if (c.lockedTarget) {
@@ -497,7 +547,7 @@ TEST_P(ResidueTest, InstallThenUninstallLeavesNothing) {
   if (c.switches) {
     std::wstring log = fs::absolute(std::wstring(L"install-") + language.name + L".log").wstring();
     DWORD exitCode = RunInstaller(L"/S /L=" + fs::path(language.codePage).wstring() + L" /LOG=\"" + log +
-                                  L"\" /D=" + kFolder);
+                                  L"\" /D=" + folder);
     EXPECT_EQ(exitCode, c.lockedTarget ? 4u : 0u);
     EXPECT_NE(ReadBytes(log).find(c.lockedTarget ? "Exit code: 4" : "Exit code: 0"), std::string::npos)
         << ReadBytes(log);
@@ -515,13 +565,15 @@ TEST_P(ResidueTest, InstallThenUninstallLeavesNothing) {
   }
   if (c.lockedTarget) {
     ExpectFailedRunLog();
-  } else {
+  } else if (!c.folder) {
     ExpectInstalled(language);
+  } else {
+    EXPECT_TRUE(fs::exists(fs::path(folder) / L"Zelmorant.ini"));
   }
 
   if (c.userFile)
     std::ofstream(fs::path(kFolder) / L"My BOM.xls", std::ios::binary) << "the draughtsman's own";
-  EXPECT_EQ(Uninstall(c.switches, c.userFile), 0u);
+  EXPECT_EQ(Uninstall(folder, c.switches, c.userFile), 0u);
   lock.Close();
   if (c.lockedTarget) {
     EXPECT_EQ(ReadBytes(locked), "old");
@@ -536,7 +588,7 @@ TEST_P(ResidueTest, InstallThenUninstallLeavesNothing) {
   }
   std::vector<std::wstring> differences = SnapshotDifferences(before, PrefixSnapshot());
   std::string shown;
-  for (const std::wstring& line : differences) shown += fs::path(line).string() + "\n";
+  for (const std::wstring& line : differences) shown += InCodePage(line, CP_UTF8) + "\n";
   EXPECT_EQ(differences, expected) << shown;
 }
 
@@ -554,6 +606,9 @@ TEST_F(InstallTest, SwitchesRefuseWithADistinctExitCode) {
       {L"/S /L=437", true, 1},
       {L"/S /D=C:\\", true, 3},
       {L"/S /D=Program Files", true, 3},
+      // The machine's ANSI code page (1252) has no "Ł", and no look-alike
+      // may stand in for it.
+      {L"/S /D=C:\\Łódź\\Zelmorant10.1", true, 3},
       {L"/S", false, 2},
   };
   const std::set<std::wstring> before = PrefixSnapshot();

@@ -3,9 +3,9 @@
 // with /S it neither asks nor says. The work is done by a temporary copy of
 // the program (see temporary_copy.h), so that the program and its folder go
 // at once.
-// The log is in the installer's code page (see InstallerCodePage); the
-// program works in UTF-8 and shows every text through the wide-character
-// API.
+// The log stores paths in the ANSI code page (or UTF-8, marked) and message
+// rows in the language's (see DecodeUninstallLog); the program works in
+// UTF-8 and shows every text through the wide-character API.
 
 #include <shlobj.h>
 #include <windows.h>
@@ -118,7 +118,7 @@ unsigned LogCodePage(const std::string& folder) {
 std::optional<std::string> ReadLog(const std::string& folder) {
   std::optional<std::string> bytes = ReadWholeFile(folder + "\\" + kLogName);
   if (!bytes) return std::nullopt;
-  return ConvertCodePage(*bytes, LogCodePage(folder), kCodePageUtf8);
+  return DecodeUninstallLog(*bytes, GetACP(), LogCodePage(folder));
 }
 
 int ReportUnusableLog(const CUninstallMessages& messages, const std::string& path, const char* why,
