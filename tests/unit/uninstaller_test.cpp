@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,7 +73,8 @@ class UninstallerTest : public ::testing::Test {
 
   UninstallReport Uninstall(const std::string& log) {
     ParsedUninstallLog parsed = ParseUninstallLog(log);
-    CUninstaller uninstaller(UninstallServices{m_files, m_registry, m_prompt}, m_policy, kOwnProgram);
+    CUninstaller uninstaller(UninstallServices{m_files, m_registry, m_prompt, &m_shown}, m_policy,
+                             kOwnProgram);
     return uninstaller.Run(BuildUninstallPlan(parsed.records, m_policy));
   }
 
@@ -86,6 +88,15 @@ class UninstallerTest : public ::testing::Test {
   CRecordingProgress m_progress;
   CCountingPacer m_pacer;
   CScriptedPrompt m_prompt;
+  // The stages and items the uninstaller showed: "42/13" is row 42 with 13
+  // items, then one line per item.
+  struct CRecordingUninstallProgress : UninstallProgress {
+    void BeginStage(int row, int total) override {
+      shown.push_back(std::to_string(row) + "/" + std::to_string(total));
+    }
+    void ItemDone(const std::string& item) override { shown.push_back(item); }
+    std::vector<std::string> shown;
+  } m_shown;
   CRemovalPolicy m_policy{ProductPlaces{kInstall, kSystem, {kPrograms}}, kUninstallProductName};
   std::set<std::string> m_filesBefore;
   std::vector<std::string> m_registryBefore;
@@ -111,6 +122,13 @@ TEST_F(UninstallerTest, TheInstallersLogRemovesExactlyWhatTheInstallerMade) {
   EXPECT_TRUE(report.keptKeys.empty());
   EXPECT_EQ(report.missing, 2);  // replace.txt and Ostrevia.ini were never made
   EXPECT_TRUE(m_prompt.asked.empty());
+  // Every item is shown once, files and folders first, then the registry.
+  const std::vector<std::string>& shown = m_shown.shown;
+  auto registryStage = std::find(shown.begin(), shown.end(), "54/6");
+  ASSERT_NE(registryStage, shown.end());
+  EXPECT_EQ(shown.front(), "42/" + std::to_string(registryStage - shown.begin() - 1));
+  EXPECT_EQ(shown.end() - registryStage - 1, 6);
+  EXPECT_EQ(shown.back(), std::string(kUninstallKeyPath) + "\\Zelmorant10.1");
 
   CUninstallMessages messages;
   EXPECT_EQ(ComposeReportText(report, messages), "Uninstall succeed!\n\n" + kOwnProgram +

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,6 +23,7 @@
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/install_e2e_support.h"
 #include "tests/wine/prefix_snapshot.h"
+#include "tools/uninstall/uninstall_resource.h"
 
 namespace fs = std::filesystem;
 using namespace uidriver;
@@ -675,6 +677,57 @@ TEST_F(InstallTest, UninstallWithoutALogRemovesNothing) {
   EXPECT_EQ(uninstaller.WaitForExit(), 1u);
   EXPECT_TRUE(fs::exists(program));
   EXPECT_EQ(ReadBytes(folder / L"ZMLib.txt"), "stays");
+}
+
+// A large installation: the uninstaller shows its stage and a bar, and its
+// window answers while it works.
+TEST_F(InstallTest, UninstallShowsProgressAndAnswersWhileItWorks) {
+  const fs::path folder = L"C:\\ZM Test\\Zelmorant10.1";
+  fs::create_directories(folder / L"Library");
+  fs::copy_file(fs::absolute(L"..\\..\\setup\\payload\\product\\uninstall.exe"), folder / L"uninstall.exe");
+  std::ofstream log(folder / L"uninstall.ini", std::ios::binary);
+  for (int i = 0; i < 1000; ++i) {
+    std::wstring file = (folder / L"Library" / (L"Part" + std::to_wstring(i) + L".txt")).wstring();
+    std::ofstream(fs::path(file)) << i;
+    log << "P0," << InCodePage(file, CP_ACP) << ",0\r\n";
+  }
+  log << "U0," << InCodePage((folder / L"Library").wstring(), CP_ACP) << ",0\r\n";
+  log.close();
+
+  CProcess uninstaller;
+  ASSERT_TRUE(uninstaller.Start(folder / L"uninstall.exe"));
+  std::optional<MessageBoxSeen> question = WaitForMessageBox(kAnyProcess);
+  ASSERT_TRUE(question);
+  Answer(*question, IDYES);
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND dialog : ProcessDialogs(kAnyProcess)) {
+      if (GetDlgItem(dialog, IDC_PROGRESS_BAR)) window = dialog;
+    }
+    return window != nullptr;
+  }));
+  EXPECT_EQ(GetText(window), L"Uninstall");
+  EXPECT_EQ(GetItemText(window, IDC_PROGRESS_STAGE), L"Removing files ...");
+  // Its thread takes messages between files: each one is answered at once.
+  int answered = 0;
+  auto slowest = 0ms;
+  for (int probe = 0; probe < 5 && IsWindow(window); ++probe) {
+    DWORD_PTR result = 0;
+    auto start = std::chrono::steady_clock::now();
+    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 250, &result)) ++answered;
+    slowest = std::max(slowest, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now() - start));
+    std::this_thread::sleep_for(20ms);
+  }
+  std::printf("progress window: %d of 5 probes answered, slowest %d ms\n", answered,
+              static_cast<int>(slowest.count()));
+  EXPECT_GT(answered, 0);
+  std::optional<MessageBoxSeen> done = WaitForMessageBox(kAnyProcess, 120s);
+  ASSERT_TRUE(done);
+  EXPECT_TRUE(done->text.starts_with(L"Uninstall succeed!")) << InCodePage(done->text, CP_UTF8);
+  Answer(*done, IDOK);
+  EXPECT_EQ(uninstaller.WaitForExit(60s), 0u);
+  EXPECT_FALSE(fs::exists(folder));
 }
 
 }  // namespace

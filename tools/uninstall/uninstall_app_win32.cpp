@@ -18,6 +18,7 @@
 #include "base/code_page.h"
 #include "setup/engine/win32_registry.h"
 #include "setup/engine/win32_setup_adapters.h"
+#include "tools/uninstall/progress_window.h"
 #include "tools/uninstall/temporary_copy.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
@@ -147,11 +148,11 @@ std::vector<UninstallRecord> RecordsWithOwnFiles(const ParsedUninstallLog& log,
 }
 
 UninstallReport RemoveProduct(const ParsedUninstallLog& log, const std::string& ownProgram,
-                              SetupFileSystem& files, bool silent) {
+                              SetupFileSystem& files, bool silent, UninstallProgress* progress) {
   CRemovalPolicy policy(FindProductPlaces(ownProgram), kUninstallProductName);
   Win32Registry registry(kCodePageUtf8);
   CMessageBoxPrompt prompt(log.messages, silent);
-  CUninstaller uninstaller(UninstallServices{files, registry, prompt}, policy, ownProgram);
+  CUninstaller uninstaller(UninstallServices{files, registry, prompt, progress}, policy, ownProgram);
   return uninstaller.Run(BuildUninstallPlan(RecordsWithOwnFiles(log, ownProgram), policy));
 }
 
@@ -187,10 +188,15 @@ int Uninstall(UninstallSwitches& switches, const std::string& ownProgram) {
   if (!switches.silent && !Confirm(log.messages)) return 0;
   CWin32FileSystem system(kCodePageUtf8);
   CAfterOriginalFiles files(system, !switches.origin.empty());
-  UninstallReport report = RemoveProduct(log, ownProgram, files, switches.silent);
+  std::optional<CProgressWindow> window;
+  if (!switches.silent) window.emplace(log.messages).Show();
+  UninstallProgress* progress = window ? &*window : nullptr;
+  UninstallReport report = RemoveProduct(log, ownProgram, files, switches.silent, progress);
   int exitCode = report.Complete() ? 0 : 2;
+  if (progress) progress->BeginStage(kMsgWaiting, 1);  // for the original to end
   HandOverToOriginal(switches, exitCode);
   files.RemovePending(report);
+  window.reset();
   if (!switches.silent) {
     Show(log.messages, ComposeReportText(report, log.messages) + SkippedLinesNote(log.malformedLines),
          MB_OK | (report.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING));

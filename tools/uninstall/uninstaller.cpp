@@ -59,9 +59,20 @@ UninstallReport CUninstaller::Run(const UninstallPlan& plan) {
   m_report = UninstallReport{};
   m_scheduled.clear();
   m_report.refused = plan.refused;
-  for (const std::string& path : plan.files) RemoveFile(path);
-  for (const std::string& path : plan.folders) RemoveFolder(path);
-  for (const std::string& path : plan.registryItems) RemoveRegistryItem(path);
+  BeginStage(kMsgRemovingFiles, plan.files.size() + plan.folders.size());
+  for (const std::string& path : plan.files) {
+    RemoveFile(path);
+    ItemDone(path);
+  }
+  for (const std::string& path : plan.folders) {
+    RemoveFolder(path);
+    ItemDone(path);
+  }
+  BeginStage(kMsgRemovingKeys, plan.registryItems.size());
+  for (const std::string& path : plan.registryItems) {
+    RemoveRegistryItem(path);
+    ItemDone(path);
+  }
   return std::move(m_report);
 }
 
@@ -139,6 +150,14 @@ void CUninstaller::RemoveKey(const std::string& path) {
   long result = withSubkeys ? registry.DeleteTree(kHkeyLocalMachine, path)
                             : registry.DeleteKey(kHkeyLocalMachine, path);
   Count(result == kRegistrySuccess, path);
+}
+
+void CUninstaller::BeginStage(int messageRow, std::size_t total) const {
+  if (m_services.progress) m_services.progress->BeginStage(messageRow, static_cast<int>(total));
+}
+
+void CUninstaller::ItemDone(const std::string& item) const {
+  if (m_services.progress) m_services.progress->ItemDone(item);
 }
 
 void CUninstaller::Count(bool removed, const std::string& path) {

@@ -17,6 +17,7 @@
 #include "setup/engine/setup_file_system.h"
 #include "tools/uninstall/removal_policy.h"
 #include "tools/uninstall/uninstall_plan.h"
+#include "tools/uninstall/uninstall_progress.h"
 #include "tools/uninstall/uninstall_report.h"
 
 class UninstallPrompt {
@@ -32,6 +33,7 @@ struct UninstallServices {
   SetupFileSystem& files;
   RegistryApi& registry;
   UninstallPrompt& prompt;
+  UninstallProgress* progress = nullptr;  // none: nothing is shown
 };
 
 class CUninstaller {
@@ -50,6 +52,8 @@ class CUninstaller {
   void RemoveRegistryItem(const std::string& path);
   void RemoveKey(const std::string& path);
   void Count(bool removed, const std::string& path);
+  void BeginStage(int messageRow, std::size_t total) const;
+  void ItemDone(const std::string& item) const;
 
   UninstallServices m_services;
   const CRemovalPolicy& m_policy;
