@@ -18,14 +18,17 @@ std::string EncodeToCodePage(std::u16string_view text, unsigned codePage, bool* 
   if (text.empty()) return {};
   auto wide = reinterpret_cast<const wchar_t*>(text.data());
   int size = static_cast<int>(text.size());
-  // UTF-8 takes no default character; every UTF-16 text but a lone
-  // surrogate converts to it.
+  // UTF-8 takes no default character and no flags; every UTF-16 text but a
+  // lone surrogate converts to it. Elsewhere no best fit: "Ł" must not pass
+  // as "L", or a path would name another file than the one meant.
+  bool utf8 = codePage == CP_UTF8;
   BOOL usedDefault = FALSE;
-  BOOL* usedDefaultOut = codePage == CP_UTF8 ? nullptr : &usedDefault;
-  const char* defaultChar = codePage == CP_UTF8 ? nullptr : "?";
-  int length = WideCharToMultiByte(codePage, 0, wide, size, nullptr, 0, defaultChar, usedDefaultOut);
+  BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;
+  const char* defaultChar = utf8 ? nullptr : "?";
+  DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  int length = WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, defaultChar, usedDefaultOut);
   std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide, size, bytes.data(), length, defaultChar, usedDefaultOut);
+  WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), length, defaultChar, usedDefaultOut);
   if (lossless) *lossless = !usedDefault && length > 0;
   return bytes;
 }

@@ -37,6 +37,13 @@ foreach(archive product system)
   file(REMOVE "${PAYLOAD}/${archive}.zip")
   file(GLOB entries RELATIVE "${PAYLOAD}/${archive}" "${PAYLOAD}/${archive}/*")
   list(SORT entries)
+  # The uninstaller first: a run that fails later leaves it beside what was
+  # written, so that it can be removed.
+  list(FIND entries uninstall.exe uninstaller)
+  if(uninstaller GREATER -1)
+    list(REMOVE_AT entries ${uninstaller})
+    list(PREPEND entries uninstall.exe)
+  endif()
   execute_process(COMMAND zip -q -X "${PAYLOAD}/${archive}.zip" ${entries}
                   WORKING_DIRECTORY "${PAYLOAD}/${archive}" RESULT_VARIABLE failed)
   if(failed)

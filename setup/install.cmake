@@ -52,3 +52,12 @@ target_include_directories(Install PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_link_options(Install PRIVATE -municode)
 target_link_libraries(Install PRIVATE zm_wizard_win32)
 zm_target_defaults(Install)
+
+# The release: the one file a user downloads, with its SHA-256 sum, in
+# release/ of the build folder.
+set(ZM_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
+add_custom_command(TARGET Install POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZM_RELEASE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Install> ${ZM_RELEASE_DIR}/Install.exe
+  COMMAND sh -c "cd '${ZM_RELEASE_DIR}' && sha256sum Install.exe > Install.exe.sha256"
+  VERBATIM)

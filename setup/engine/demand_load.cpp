@@ -13,9 +13,19 @@ constexpr std::uint32_t kLoadControls = 2;
 // Opens `path` under HKEY_LOCAL_MACHINE, creating it when missing.
 bool CreateKey(CRegistryKey& key, const std::string& path) { return key.Open(path, true); }
 
+std::string ApplicationsParent(const std::string& release, const std::string& product) {
+  return std::string(kAcadKeyPath) + "\\" + release + "\\" + product + "\\Applications";
+}
+
 std::string ApplicationsPath(const std::string& release, const std::string& product,
                              const std::string& appName) {
-  return std::string(kAcadKeyPath) + "\\" + release + "\\" + product + "\\Applications\\" + appName;
+  return ApplicationsParent(release, product) + "\\" + appName;
+}
+
+bool KeyExists(RegistryApi& registry, const std::string& path) {
+  CRegistryKey key(registry);
+  key.SetRootKey(kHkeyLocalMachine);
+  return key.Open(path, false);
 }
 
 }  // namespace
@@ -77,8 +87,14 @@ bool RegisterDemandLoad(RegistryApi& registry, const AcadProduct& product, const
 
 void RegisterCheckedProducts(RegistryApi& registry, const std::vector<AcadProduct>& checked) {
   for (const AcadProduct& product : checked) {
+    // The product's "Applications" key is ours to remove only when this
+    // registration made it; the uninstaller removes it only when empty.
+    std::string applications = ApplicationsParent(product.releaseKey, product.productKey);
+    bool existed = KeyExists(registry, applications);
     RegisterDemandLoad(registry, product, g_installDir, kProductVersion, kCommandName);
     AppendProductRecord(product.releaseKey, product.productKey);
+    if (!existed && KeyExists(registry, applications))
+      AppendApplicationsRecord(product.releaseKey, product.productKey);
   }
   AppendProductKeyRecord();
 }

@@ -37,5 +37,6 @@ bool RegisterDemandLoad(RegistryApi& registry, const AcadProduct& product, const
 
 // What leaving the setting page does for the checked products, in list
 // order: each is registered and gets its registry record in the uninstall
-// log, then the log gets the record of the product's own key.
+// log (and the record of its "Applications" key when the registration
+// created that key), then the log gets the record of the product's own key.
 void RegisterCheckedProducts(RegistryApi& registry, const std::vector<AcadProduct>& checked);

@@ -73,7 +73,7 @@ bool UnpackArchive(InstallEnvironment& env, CArchiveReader& reader, int count, i
     if (EndsWithSeparator(name)) continue;  // a folder entry
     std::string target = folder + name;
     env.progress.SetProgressPosition(firstPosition + index);
-    env.progress.SetFileLabel(g_text[kTextCopyFile] + target);
+    env.progress.SetFileLabel(SetupTextAsPath(g_text[kTextCopyFile]) + target);
     if (!WriteEntry(env.files, name, target, data, size)) return false;
     AppendFileRecord(target);
     env.pacer.Pause(kFilePacingMs);
@@ -124,7 +124,7 @@ bool RunInstallation(InstallEnvironment& env) {
   }
   WriteSettingsFile(env.files, g_installDir + "Zelmorant.ini");
   AppendRuntimeRecords();
-  env.progress.SetFileLabel(g_text[kTextCreatingLink]);
+  env.progress.SetFileLabel(SetupTextAsPath(g_text[kTextCreatingLink]));
   CreateShortcuts(env.folders, env.files, env.links);
   return true;
 }

@@ -7,7 +7,7 @@ namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
-std::u16string Decoded(std::string_view path) { return DecodeFromCodePage(path, SetupCodePage()); }
+std::u16string Decoded(std::string_view path) { return DecodeFromCodePage(path, kSetupPathCodePage); }
 
 // Windows drops trailing dots and blanks of a name, so "..." and ".. "
 // climb like "..".

@@ -1,8 +1,7 @@
 #pragma once
 
-// Paths of the setup program: code-page bytes built by concatenation. Every
-// test of a separator looks at the decoded characters, since a Big5 or GBK
-// trail byte may be a backslash.
+// Paths of the setup program: UTF-8 built by concatenation. Every test of a
+// separator looks at the decoded characters.
 
 #include <filesystem>
 #include <string>

@@ -2,13 +2,13 @@
 
 // The platform services of the installation run besides files and the
 // registry, as small ports: the Win32 adapters serve the program, fakes serve
-// the tests. Paths and texts are bytes in the setup code page.
+// the tests. Paths and texts are UTF-8.
 
 #include <string>
 #include <string_view>
 
 // Folders the system chooses. Each returns false when the folder cannot be
-// determined (or not named in the setup code page).
+// determined.
 class SystemFolders {
  public:
   virtual ~SystemFolders() = default;

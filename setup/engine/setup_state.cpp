@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/code_page.h"
 #include "setup/engine/setup_text_tables.h"
 
 namespace {
@@ -37,6 +38,7 @@ std::string g_caption = "Install";
 std::string g_installDir;
 CTextFile g_uninstallLog;
 std::array<ShortcutRow, kSetupShortcutCount> g_shortcuts = InitialShortcuts();
+unsigned g_ansiCodePage = kCodePageWestern;
 
 void SetLanguage(int codePage) {
   g_codePage = codePage;
@@ -58,6 +60,10 @@ void SetLanguage(int codePage) {
 unsigned SetupCodePage() {
   if (g_codePage == 936 || g_codePage == 950) return static_cast<unsigned>(g_codePage);
   return kCodePageWestern;
+}
+
+std::string SetupTextAsPath(const char* text) {
+  return ConvertCodePage(text, SetupCodePage(), kSetupPathCodePage);
 }
 
 void CopyToSlot(TextSlot& slot, const char* text) {

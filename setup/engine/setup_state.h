@@ -1,8 +1,10 @@
 #pragma once
 
 // The setup program's process-wide state, shared by the wizard and the
-// install engine. Texts and paths are bytes in the code page of the chosen
-// language (see SetupCodePage).
+// install engine. Texts are bytes in the code page of the chosen language
+// (see SetupCodePage); paths are UTF-8 (kSetupPathCodePage), so that any
+// folder the system names reaches the file calls unchanged, whatever the
+// language.
 
 #include <array>
 #include <string>
@@ -31,7 +33,7 @@ extern std::array<const char*, 100> g_text;
 extern int g_agreementId;
 // Caption of the wizard's message boxes.
 extern std::string g_caption;
-// Install folder; ends in a backslash once set.
+// Install folder (UTF-8); ends in a backslash once set.
 extern std::string g_installDir;
 // The uninstall log; closed until the setting page opens it.
 extern CTextFile g_uninstallLog;
@@ -44,6 +46,16 @@ void SetLanguage(int codePage);
 // The code page in which the current texts and all paths are held: 936 or
 // 950 for the Chinese languages, Windows Western (1252) for English.
 unsigned SetupCodePage();
+
+inline constexpr unsigned kSetupPathCodePage = 65001;
+
+// The machine's ANSI code page, in which the uninstall log stores paths;
+// set at start-up (Western, 1252, until then).
+extern unsigned g_ansiCodePage;
+
+// A text of the language's tables (or a link name) as UTF-8, to be joined
+// with paths.
+std::string SetupTextAsPath(const char* text);
 
 // Copies `text` into a fixed slot, cut to fit with its terminating zero.
 void CopyToSlot(TextSlot& slot, const char* text);

@@ -23,6 +23,7 @@ constinit const SetupTextTable kSetupTextChs = MakeSetupTextTable({
     {25, "请阅读下面的协议，只有接受该协议才能继续安装"},
     {26, "我接受此协议"},
     {27, "我不接受此协议"},
+    {29, "目录名中含有本机ANSI代码页无法表示的字符，CAD程序无法从中加载附加模块。请选择其他目录。"},
     {28, "欢迎安装Zelmorant"},
     {31, "配置"},
     {32, "选择Zelmorant将安装到哪个ACAD版本中\n指定安装目录"},

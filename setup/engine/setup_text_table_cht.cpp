@@ -23,6 +23,7 @@ constinit const SetupTextTable kSetupTextCht = MakeSetupTextTable({
     {25, "請閱讀下面的協議，只有接受該協議才能繼續安裝"},
     {26, "我接受此協議"},
     {27, "我不接受此協議"},
+    {29, "目錄名中含有本機ANSI代碼頁無法表示的字元，CAD程式無法從中載入附加模組。請選擇其他目錄。"},
     {28, "歡迎安裝Zelmorant"},
     {31, "配置"},
     {32, "選擇Zelmorant將安裝到哪個ACAD版本中\n指定安裝目錄"},

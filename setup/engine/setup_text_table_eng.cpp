@@ -23,6 +23,9 @@ constinit const SetupTextTable kSetupTextEng = MakeSetupTextTable({
     {26, "I accept the agreement"},
     {27, "I do not accept the agreement"},
     {28, "Welcome to intall Zelmorant"},
+    {29,
+     "The folder name has characters that this computer's ANSI code page cannot hold: CAD programs "
+     "could not load the add-in from it. Please choose another folder."},
     {31, "Setting"},
     {32, "Select AutoCAD version to install Zelmorant\nSpecify install directory"},
     {33, "Auto-Load Setting:"},

@@ -26,7 +26,7 @@ bool CreateShortcuts(SystemFolders& folders, SetupFileSystem& files, ShellLinks&
   files.CreateFolder(group);
   CopyToSlot(g_shortcuts[kHelpRow].target, HelpFileName(g_codePage));
   for (const ShortcutRow& row : g_shortcuts) {
-    std::string linkPath = group + "\\" + row.linkName.data();
+    std::string linkPath = group + "\\" + SetupTextAsPath(row.linkName.data());
     links.CreateShellLink(g_installDir + row.target.data(), linkPath);
     AppendFileRecord(linkPath);
   }

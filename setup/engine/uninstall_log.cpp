@@ -1,5 +1,6 @@
 #include "setup/engine/uninstall_log.h"
 
+#include "base/code_page.h"
 #include "setup/engine/registry_key.h"
 #include "setup/engine/setup_file_system.h"
 #include "setup/engine/setup_paths.h"
@@ -30,9 +31,24 @@ const std::array<const char*, kUninstallMessageCount> kUninstallMessages = {
     "A81,Checking the installed program...",
 };
 
+bool IsAnsiPath(const std::string& path) {
+  bool lossless = false;
+  EncodeToCodePage(DecodeFromCodePage(path, kSetupPathCodePage), g_ansiCodePage, &lossless);
+  return lossless;
+}
+
+std::string StoredPath(const std::string& path) {
+  bool lossless = false;
+  std::string ansi =
+      EncodeToCodePage(DecodeFromCodePage(path, kSetupPathCodePage), g_ansiCodePage, &lossless);
+  return lossless ? ansi : kUtf8PathMark + path;
+}
+
 namespace {
 
-void AppendRegistryRecord(const std::string& path) { g_uninstallLog.WriteLine("J0,2," + path + ","); }
+void AppendRegistryRecord(const std::string& path) {
+  g_uninstallLog.WriteLine("J0,2," + StoredPath(path) + ",");
+}
 
 std::string UninstallEntryPath() { return std::string(kUninstallKeyPath) + "\\" + kProductVersion; }
 
@@ -49,6 +65,11 @@ void AppendProductRecord(const std::string& release, const std::string& product)
                        "\\Applications\\" + kProductVersion);
 }
 
+void AppendApplicationsRecord(const std::string& release, const std::string& product) {
+  AppendRegistryRecord(std::string("SOFTWARE\\Autodesk\\AutoCAD\\") + release + "\\" + product +
+                       "\\Applications");
+}
+
 void AppendProductKeyRecord() { AppendRegistryRecord(std::string("SOFTWARE\\") + kProductVersion); }
 
 void AppendUninstallEntryRecords() {
@@ -57,7 +78,7 @@ void AppendUninstallEntryRecords() {
   AppendRegistryRecord(UninstallEntryPath());
 }
 
-void AppendFileRecord(const std::string& path) { g_uninstallLog.WriteLine("P0," + path + ",0"); }
+void AppendFileRecord(const std::string& path) { g_uninstallLog.WriteLine("P0," + StoredPath(path) + ",0"); }
 
 void AppendRuntimeRecords() {
   for (const char* name : kRuntimeFiles) AppendFileRecord(g_installDir + name);
@@ -65,7 +86,11 @@ void AppendRuntimeRecords() {
 }
 
 void AppendFolderRecord(const std::string& folder, const std::string& name) {
-  g_uninstallLog.WriteLine("U0," + folder + name + ",0");
+  g_uninstallLog.WriteLine("U0," + StoredPath(folder + name) + ",0");
+}
+
+void AppendCreatedFolderRecords(const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) AppendFolderRecord(folder, "");
 }
 
 void WriteUninstallMessages() {
@@ -80,7 +105,7 @@ bool RegisterUninstallEntry(RegistryApi& registry) {
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.Open(UninstallEntryPath(), true)) return false;
   key.WriteString("DisplayName", kProductVersion);
-  key.WriteString("UninstallString", g_installDir + "uninstall.exe");
+  key.WriteString("UninstallString", "\"" + g_installDir + "uninstall.exe\"");
   key.Close();
   return true;
 }

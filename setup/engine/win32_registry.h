@@ -1,6 +1,7 @@
 #pragma once
 
-// The registry port over the real Win32 registry (wide-character API); texts
+// The registry port over the real Win32 registry (wide-character API, the
+// 32-bit view in every build); texts
 // are converted from and to the code page given.
 
 #include "setup/engine/registry_api.h"

@@ -11,6 +11,10 @@ namespace {
 HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 RegistryHandle FromHkey(HKEY key) { return reinterpret_cast<RegistryHandle>(key); }
 
+// The 32-bit view, where the 32-bit CAD releases register and where a 32-bit
+// program's keys are, whatever this program's own build.
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 // String data as the registry holds it: UTF-16 up to the first zero.
@@ -24,8 +28,8 @@ std::u16string WideStringData(const std::vector<BYTE>& bytes) {
 
 long Win32Registry::OpenKey(RegistryHandle parent, const std::string& path, RegistryHandle* key) {
   HKEY opened = nullptr;
-  long result =
-      RegOpenKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), 0, KEY_READ | KEY_WRITE, &opened);
+  long result = RegOpenKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), 0,
+                              KEY_READ | KEY_WRITE | kView, &opened);
   if (result == ERROR_SUCCESS) *key = FromHkey(opened);
   return result;
 }
@@ -33,8 +37,9 @@ long Win32Registry::OpenKey(RegistryHandle parent, const std::string& path, Regi
 long Win32Registry::CreateKey(RegistryHandle parent, const std::string& path, RegistryHandle* key) {
   HKEY created = nullptr;
   DWORD disposition = 0;
-  long result = RegCreateKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), 0, nullptr,
-                                REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created, &disposition);
+  long result =
+      RegCreateKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | kView, nullptr, &created, &disposition);
   if (result == ERROR_SUCCESS) *key = FromHkey(created);
   return result;
 }
@@ -89,11 +94,17 @@ long Win32Registry::SetValue(RegistryHandle key, const std::string& name, std::u
 long Win32Registry::FlushKey(RegistryHandle key) { return RegFlushKey(ToHkey(key)); }
 
 long Win32Registry::DeleteKey(RegistryHandle parent, const std::string& path) {
-  return RegDeleteKeyW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str());
+  return RegDeleteKeyExW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str(), kView, 0);
 }
 
 long Win32Registry::DeleteTree(RegistryHandle parent, const std::string& path) {
-  return RegDeleteTreeW(ToHkey(parent), DecodeToWide(path, m_codePage).c_str());
+  std::wstring wide = DecodeToWide(path, m_codePage);
+  HKEY key = nullptr;
+  long result = RegOpenKeyExW(ToHkey(parent), wide.c_str(), 0, KEY_ALL_ACCESS | kView, &key);
+  if (result != ERROR_SUCCESS) return result;
+  result = RegDeleteTreeW(key, nullptr);  // subkeys and values
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS ? RegDeleteKeyExW(ToHkey(parent), wide.c_str(), kView, 0) : result;
 }
 
 long Win32Registry::DeleteValue(RegistryHandle key, const std::string& name) {

@@ -20,6 +20,9 @@ std::optional<std::u16string> NormalizeInstallFolder(std::u16string_view text) {
   if (folder.empty() || folder.find(u":\\") != 1) return std::nullopt;
   if (folder.find(u"\\\\") != std::u16string_view::npos) return std::nullopt;
   if (folder.back() == u'\\') folder.remove_suffix(1);
+  // A drive root cannot be uninstalled: removing the folder would mean
+  // removing everything on the drive, or nothing.
+  if (folder.size() == 2) return std::nullopt;
   return std::u16string(folder);
 }
 

@@ -7,8 +7,9 @@
 #include <string_view>
 
 // The folder text trimmed of blanks, checked (a drive letter, a colon and a
-// backslash first; no two backslashes in a row) and without one trailing
-// backslash; none when the text is not a usable folder.
+// backslash first; no two backslashes in a row; not the drive root itself)
+// and without one trailing backslash; none when the text is not a usable
+// folder.
 std::optional<std::u16string> NormalizeInstallFolder(std::u16string_view text);
 
 // The folder the browser's choice stands for: the product's own folder below

@@ -8,9 +8,10 @@ class CLanguageDialog : public winfx::CDialog {
  public:
   CLanguageDialog();
 
-  // The chosen language's code page (936, 950 or 437 for English); set when
-  // DoModal returned IDOK.
-  unsigned codePage = 437;
+  // The chosen language's code page (936, 950, or 1252 for English, the
+  // code page the English texts and the uninstall log are written in); set
+  // when DoModal returned IDOK.
+  unsigned codePage = 1252;
 
  protected:
   bool OnInitDialog() override;
@@ -18,5 +19,5 @@ class CLanguageDialog : public winfx::CDialog {
   void OnOK() override;
 };
 
-// 936 or 950 for a Chinese user-interface language, 437 otherwise.
+// 936 or 950 for a Chinese user-interface language, 1252 otherwise.
 unsigned DefaultSetupCodePage();

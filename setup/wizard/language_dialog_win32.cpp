@@ -16,14 +16,14 @@ struct LanguageChoice {
 constexpr std::array<LanguageChoice, 3> kLanguages = {{
     {L"简体中文", 936},
     {L"繁體中文", 950},
-    {L"English", 437},
+    {L"English", 1252},
 }};
 
 }  // namespace
 
 unsigned DefaultSetupCodePage() {
   LANGID language = GetUserDefaultUILanguage();
-  if (PRIMARYLANGID(language) != LANG_CHINESE) return 437;
+  if (PRIMARYLANGID(language) != LANG_CHINESE) return 1252;
   switch (SUBLANGID(language)) {
     case SUBLANG_CHINESE_TRADITIONAL:
     case SUBLANG_CHINESE_HONGKONG:

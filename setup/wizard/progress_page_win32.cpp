@@ -1,5 +1,6 @@
 #include "setup/wizard/progress_page.h"
 
+#include "base/code_page.h"
 #include "setup/engine/installation.h"
 #include "setup/res/install_resource.h"
 #include "setup/wizard/setup_services.h"
@@ -83,10 +84,10 @@ void CProgressPage::SetProgressPosition(int position) {
 
 void CProgressPage::SetFileLabel(const std::string& text) {
   winfx::CWindow label(GetItem(IDC_FILE_LABEL));
-  label.SetText(SetupWide(text));
+  label.SetText(DecodeToWide(text, kCodePageUtf8));
   PaintPending();
 }
 
 void CProgressPage::ShowPlainMessage(const std::string& text) {
-  MessageBoxW(GetHwnd(), SetupWide(text).c_str(), L"Install", MB_OK);
+  MessageBoxW(GetHwnd(), DecodeToWide(text, kCodePageUtf8).c_str(), L"Install", MB_OK);
 }

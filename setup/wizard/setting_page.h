@@ -26,8 +26,9 @@ class CSettingPage : public CWizardPage {
   void Browse();
   // Focuses the folder field with its whole text selected and in view.
   void RefocusFolder() const;
-  // The folder exists, or the user had it made; false keeps the page.
-  bool EnsureFolderExists(const std::wstring& folder) const;
+  // The folder exists, or the user had it made (`made` lists the folders
+  // made); false keeps the page.
+  bool EnsureFolderExists(const std::wstring& folder, std::vector<std::wstring>* made) const;
 
   CSetupServices& m_services;
   winfx::CCheckListBox m_products;

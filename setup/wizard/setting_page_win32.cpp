@@ -2,11 +2,12 @@
 
 #include <shlobj.h>
 
-#include "setup/engine/demand_load.h"
+#include "base/code_page.h"
 #include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
 #include "setup/res/install_resource.h"
 #include "setup/wizard/install_folder.h"
+#include "setup/wizard/install_start.h"
 #include "setup/wizard/setup_services.h"
 #include "setup/wizard/setup_wizard.h"
 #include "setup/wizard/wizard_navigation.h"
@@ -21,31 +22,21 @@ constexpr int kProductLabelText = 33;
 constexpr int kFolderLabelText = 34;
 constexpr int kInvalidPathText = 22;
 constexpr int kCreateFolderText = 23;
+constexpr int kNoAnsiFolderText = 29;
 constexpr int kRegistryFailedText = 53;
 
 // The setting page's check list as the product discovery fills it.
 class CProductList : public ProductCheckList {
  public:
   explicit CProductList(const winfx::CCheckListBox& list) : m_list(list) {}
-  int AddItem(const std::string& text) override { return m_list.AddString(SetupWide(text)); }
+  int AddItem(const std::string& text) override {
+    return m_list.AddString(DecodeToWide(text, kCodePageUtf8));
+  }
   void SetCheck(int index, bool checked) override { m_list.SetCheck(index, checked); }
 
  private:
   const winfx::CCheckListBox& m_list;
 };
-
-bool FolderExists(const std::wstring& folder) {
-  DWORD attributes = GetFileAttributesW((folder + L"\\").c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Creates the folder with every missing parent.
-void CreateFolderTree(const std::wstring& folder) {
-  for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
-    CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
-  }
-  CreateDirectoryW(folder.c_str(), nullptr);
-}
 
 }  // namespace
 
@@ -109,12 +100,12 @@ void CSettingPage::RefocusFolder() const {
   folder.Send(EM_SCROLLCARET);
 }
 
-bool CSettingPage::EnsureFolderExists(const std::wstring& folder) const {
-  if (FolderExists(folder)) return true;
+bool CSettingPage::EnsureFolderExists(const std::wstring& folder, std::vector<std::wstring>* made) const {
+  if (InstallFolderExists(folder)) return true;
   std::wstring question = folder + L"\n\n" + SetupText(kCreateFolderText);
   if (ShowSetupMessage(GetHwnd(), question, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
-  CreateFolderTree(folder);
-  if (FolderExists(folder)) return true;
+  *made = CreateFolderTree(folder);
+  if (InstallFolderExists(folder)) return true;
   std::wstring failure = L"Could not create folder:\n" + folder;
   MessageBoxW(GetHwnd(), failure.c_str(), L"Install", MB_OK);
   return false;
@@ -123,25 +114,30 @@ bool CSettingPage::EnsureFolderExists(const std::wstring& folder) const {
 int CSettingPage::OnWizardNext() {
   std::wstring typed = winfx::CWindow(GetItem(IDC_FOLDER)).GetText();
   std::optional<std::u16string> checked = NormalizeInstallFolder(std::u16string(typed.begin(), typed.end()));
-  std::string narrow;
-  // The log and the registry hold the folder in the setup code page: a
-  // folder that it cannot write is refused rather than installed under a
-  // mangled name.
-  if (!checked || !SetupNarrow(std::wstring(checked->begin(), checked->end()), &narrow)) {
+  if (!checked) {
     ShowSetupMessage(GetHwnd(), kInvalidPathText, MB_OK | MB_ICONSTOP);
     RefocusFolder();
     return kStayOnPage;
   }
-  if (!EnsureFolderExists(std::wstring(checked->begin(), checked->end()))) {
+  std::wstring folder(checked->begin(), checked->end());
+  std::string narrow = EncodeFromWide(folder, kSetupPathCodePage);
+  // The CAD programs read the add-in's path, and the uninstall log stores
+  // it, in the ANSI code page: a folder it cannot hold is refused before
+  // anything is written.
+  if (!IsAnsiPath(narrow)) {
+    ShowSetupMessage(GetHwnd(), folder + L"\n\n" + SetupText(kNoAnsiFolderText), MB_OK | MB_ICONSTOP);
     RefocusFolder();
     return kStayOnPage;
   }
-  g_installDir = narrow + "\\";
-  OpenUninstallLog(m_services.files);
+  std::vector<std::wstring> made;
+  if (!EnsureFolderExists(folder, &made)) {
+    RefocusFolder();
+    return kStayOnPage;
+  }
   std::vector<AcadProduct> chosen;
   for (int i = 0; i < m_products.GetCount() && i < static_cast<int>(m_acadProducts.size()); ++i) {
     if (m_products.GetCheck(i)) chosen.push_back(m_acadProducts[static_cast<size_t>(i)]);
   }
-  RegisterCheckedProducts(m_services.registry, chosen);
+  BeginInstallation(m_services, narrow, made, chosen);
   return kNeighbourPage;
 }

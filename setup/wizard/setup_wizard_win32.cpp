@@ -27,6 +27,15 @@ void CSetupWizard::AddPage(CWizardPage& page, int templateId) {
   m_pages.push_back(&page);
 }
 
+namespace {
+
+BOOL CALLBACK TellOfSysColorChange(HWND child, LPARAM) {
+  SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<int> CSetupWizard::PageIds() const {
   std::vector<int> ids;
   for (const CWizardPage* page : m_pages) ids.push_back(page->GetTemplateId());
@@ -37,13 +46,7 @@ INT_PTR CSetupWizard::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   // Only top-level windows hear of new system colours: the pages' labels
   // repaint with them when told.
   if (message == WM_SYSCOLORCHANGE) {
-    EnumChildWindows(
-        GetHwnd(),
-        [](HWND child, LPARAM) -> BOOL {
-          SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
-          return TRUE;
-        },
-        0);
+    EnumChildWindows(GetHwnd(), TellOfSysColorChange, 0);
   }
   return CDialog::HandleMessage(message, wParam, lParam);
 }

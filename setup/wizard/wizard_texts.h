@@ -11,9 +11,6 @@
 std::wstring SetupText(int index);
 // A code-page text of the setup program, converted the same way.
 std::wstring SetupWide(std::string_view text);
-// Back from the W API to the setup code page; false when a character does
-// not exist there.
-bool SetupNarrow(const std::wstring& text, std::string* narrow);
 
 // A message box with text `index` and the caption of the wizard.
 int ShowSetupMessage(HWND owner, int index, UINT flags);

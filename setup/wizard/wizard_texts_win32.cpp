@@ -7,12 +7,6 @@ std::wstring SetupWide(std::string_view text) { return DecodeToWide(text, SetupC
 
 std::wstring SetupText(int index) { return SetupWide(g_text[index]); }
 
-bool SetupNarrow(const std::wstring& text, std::string* narrow) {
-  bool lossless = false;
-  *narrow = EncodeToCodePage(std::u16string(text.begin(), text.end()), SetupCodePage(), &lossless);
-  return lossless || text.empty();
-}
-
 int ShowSetupMessage(HWND owner, const std::wstring& text, UINT flags) {
   return MessageBoxW(owner, text.c_str(), SetupWide(g_caption).c_str(), flags);
 }

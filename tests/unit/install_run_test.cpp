@@ -89,8 +89,12 @@ TEST_F(InstallRunTest, CompleteLogOfASuccessfulInstallation) {
   const std::string& dir = g_installDir;
   std::string group = m_folders.programsFolder + "Zelmorant10.1";
   std::string expected = Lines({
+      // The registration made each "Applications" key: it is logged after
+      // the product's own key below it.
       "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409\\Applications\\Zelmorant10.1,",
+      "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:409\\Applications,",
       "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R16.2\\ACAD-4001:804\\Applications\\Zelmorant10.1,",
+      "J0,2,SOFTWARE\\Autodesk\\AutoCAD\\R16.2\\ACAD-4001:804\\Applications,",
       "J0,2,SOFTWARE\\Zelmorant10.1,",
   });
   expected += kEntryRecords;
@@ -137,14 +141,16 @@ TEST_F(InstallRunTest, UnpacksBothArchivesWithProgressAndPacing) {
   EXPECT_EQ(m_folders.tempFiles.size(), 2u);
   EXPECT_FALSE(TempFilesRemain());
   const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1";
-  EXPECT_EQ(m_registry.Text(kHkeyLocalMachine, key, "UninstallString"), g_installDir + "uninstall.exe");
+  EXPECT_EQ(m_registry.Text(kHkeyLocalMachine, key, "UninstallString"),
+            "\"" + g_installDir + "uninstall.exe\"");
 }
 
+// The label joins the language's text and a path: both as UTF-8.
 TEST_F(InstallRunTest, LabelUsesTheLanguagesCopyText) {
   SetLanguage(950);
   ASSERT_TRUE(Run());
-  EXPECT_EQ(m_progress.events.at(3), "label " + Big5("復制文件:") + g_installDir + "ZMLib.txt");
-  EXPECT_EQ(m_progress.events.back(), "label " + Big5("正在創建快截方式..."));
+  EXPECT_EQ(m_progress.events.at(3), "label 復制文件:" + g_installDir + "ZMLib.txt");
+  EXPECT_EQ(m_progress.events.back(), "label 正在創建快截方式...");
 }
 
 TEST_F(InstallRunTest, ExistingFilesAreOverwrittenAndTruncated) {
@@ -283,12 +289,12 @@ TEST(IsSafeEntryName, AcceptsOnlyNamesInsideTheFolder) {
   for (const auto& c : cases) EXPECT_EQ(IsSafeEntryName(c.name), c.safe) << c.name;
 }
 
-// "許" is A5 5C in Big5: its trail byte is no backslash.
+// Paths are UTF-8 in every language: "許", whose Big5 trail byte is a
+// backslash, is no separator.
 TEST(SetupPaths, FinalSeparatorsAreCharactersNotBytes) {
   CSetupStateGuard guard;
   SetLanguage(950);
-  const std::string bare = Big5("C:\\許");
-  ASSERT_EQ(bare.back(), '\\');
+  const std::string bare = "C:\\許";
   EXPECT_FALSE(EndsWithSeparator(bare));
   EXPECT_EQ(WithSeparator(bare), bare + "\\");
   EXPECT_EQ(WithoutFinalSeparator(bare), bare);

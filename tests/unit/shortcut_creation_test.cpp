@@ -50,20 +50,22 @@ TEST_F(ShortcutTest, FourLinksInTheGroupWithTheLanguagesNames) {
     std::string helpTarget;
     std::string uninstall;
   } cases[] = {
-      {950, Big5("Zelmorant幫助.lnk"), "ZMCht.chm", Big5("卸載Zelmorant.lnk")},
-      {936, Gbk("Zelmorant帮助.lnk"), "ZMChs.chm", Gbk("卸载Zelmorant.lnk")},
+      // Paths are UTF-8, whatever the language.
+      {950, "Zelmorant幫助.lnk", "ZMCht.chm", "卸載Zelmorant.lnk"},
+      {936, "Zelmorant帮助.lnk", "ZMChs.chm", "卸载Zelmorant.lnk"},
       {1252, "Zelmorant Help.lnk", "ZMEng.chm", "Uninstall Zelmorant.lnk"},
   };
   for (const auto& c : cases) {
     m_links.links.clear();
     g_installDir = TestFolder(m_temp.Path(), "inst");
     EXPECT_TRUE(Create(c.codePage));
-    EXPECT_EQ(m_links.links, (Links{
-                                 {g_installDir + "Ostrevia.exe", m_group + "\\Ostrevia.lnk"},
-                                 {g_installDir + c.helpTarget, m_group + "\\" + c.help},
-                                 {g_installDir + "ZMConfig.exe", m_group + "\\" + std::string(g_text[13])},
-                                 {g_installDir + "uninstall.exe", m_group + "\\" + c.uninstall},
-                             }))
+    EXPECT_EQ(m_links.links,
+              (Links{
+                  {g_installDir + "Ostrevia.exe", m_group + "\\Ostrevia.lnk"},
+                  {g_installDir + c.helpTarget, m_group + "\\" + c.help},
+                  {g_installDir + "ZMConfig.exe", m_group + "\\" + SetupTextAsPath(g_text[13])},
+                  {g_installDir + "uninstall.exe", m_group + "\\" + c.uninstall},
+              }))
         << c.codePage;
     EXPECT_TRUE(std::filesystem::is_directory(NativePath(m_group)));
   }

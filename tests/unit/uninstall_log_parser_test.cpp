@@ -7,6 +7,7 @@
 #include "base/code_page.h"
 #include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
+#include "tests/unit/fakes/setup_fakes.h"
 
 namespace {
 
@@ -88,4 +89,34 @@ TEST(UninstallLogParser, TheLogsCodePageComesFromTheInstallersSettings) {
                         Case{"Command=zm\r\n", 7}, Case{"", 7}}) {
     EXPECT_EQ(InstallerCodePage(c.settings, 7), c.expected) << c.settings;
   }
+}
+
+// What the installer stores, the uninstaller reads back: paths in the ANSI
+// code page when it holds them, UTF-8 behind the mark when not ("Ł" has no
+// place in Western 1252, and no look-alike stands in for it), message rows
+// in the language's code page.
+TEST(UninstallLogParser, ReadsEachRecordInTheCodePageItWasWrittenIn) {
+  CSetupStateGuard guard;
+  g_ansiCodePage = 1252;
+  struct Case {
+    std::string path;
+    bool ansi;
+  } cases[] = {
+      {"C:\\Program Files\\Zelmorant10.1", true},
+      {"C:\\Café\\Zelmorant10.1", true},
+      {"C:\\Łódź\\Zelmorant10.1", false},
+      {"C:\\users\\钢结构\\Start Menu\\Programs\\Zelmorant10.1\\卸载Zelmorant.lnk", false},
+  };
+  std::string bytes;
+  std::string expected;
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsAnsiPath(c.path), c.ansi) << c.path;
+    std::string stored = StoredPath(c.path);
+    EXPECT_EQ(stored.starts_with(kUtf8PathMark), !c.ansi) << c.path;
+    bytes += "P0," + stored + ",0\r\n";
+    expected += "P0," + c.path + ",0\r\n";
+  }
+  bytes += "A80,Are you sure you want terminate the uninstall\xA3\xBF\r\n";
+  expected += "A80,Are you sure you want terminate the uninstall？\r\n";
+  EXPECT_EQ(DecodeUninstallLog(bytes, 1252, 936), expected);
 }

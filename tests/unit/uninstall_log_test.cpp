@@ -69,8 +69,9 @@ TEST_F(UninstallLogTest, AddRemoveProgramsEntry) {
   EXPECT_TRUE(RegisterUninstallEntry(registry));
   const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1";
   EXPECT_EQ(registry.Text(kHkeyLocalMachine, key, "DisplayName"), "Zelmorant10.1");
+  // Quoted: unquoted, a folder with blanks could start C:\Program.exe.
   EXPECT_EQ(registry.Text(kHkeyLocalMachine, key, "UninstallString"),
-            "C:\\Program Files\\Zelmorant10.1\\uninstall.exe");
+            "\"C:\\Program Files\\Zelmorant10.1\\uninstall.exe\"");
   EXPECT_EQ(registry.Get(kHkeyLocalMachine, key, "UninstallString")->type, kRegSz);
   EXPECT_EQ(registry.OpenHandles(), 0);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -73,7 +74,8 @@ class UninstallerTest : public ::testing::Test {
 
   UninstallReport Uninstall(const std::string& log) {
     ParsedUninstallLog parsed = ParseUninstallLog(log);
-    CUninstaller uninstaller(UninstallServices{m_files, m_registry, m_prompt}, m_policy, kOwnProgram);
+    CUninstaller uninstaller(UninstallServices{m_files, m_registry, m_prompt, &m_shown}, m_policy,
+                             kOwnProgram);
     return uninstaller.Run(BuildUninstallPlan(parsed.records, m_policy));
   }
 
@@ -87,6 +89,15 @@ class UninstallerTest : public ::testing::Test {
   CRecordingProgress m_progress;
   CCountingPacer m_pacer;
   CScriptedPrompt m_prompt;
+  // The stages and items the uninstaller showed: "42/13" is row 42 with 13
+  // items, then one line per item.
+  struct CRecordingUninstallProgress : UninstallProgress {
+    void BeginStage(int row, int total) override {
+      shown.push_back(std::to_string(row) + "/" + std::to_string(total));
+    }
+    void ItemDone(const std::string& item) override { shown.push_back(item); }
+    std::vector<std::string> shown;
+  } m_shown;
   CRemovalPolicy m_policy{ProductPlaces{kInstall, kSystem, {kPrograms}}, kUninstallProductName};
   std::set<std::string> m_filesBefore;
   std::vector<std::string> m_registryBefore;
@@ -112,6 +123,13 @@ TEST_F(UninstallerTest, TheInstallersLogRemovesExactlyWhatTheInstallerMade) {
   EXPECT_TRUE(report.keptKeys.empty());
   EXPECT_EQ(report.missing, 2);  // replace.txt and Ostrevia.ini were never made
   EXPECT_TRUE(m_prompt.asked.empty());
+  // Every item is shown once, files and folders first, then the registry.
+  const std::vector<std::string>& shown = m_shown.shown;
+  auto registryStage = std::find(shown.begin(), shown.end(), "54/6");
+  ASSERT_NE(registryStage, shown.end());
+  EXPECT_EQ(shown.front(), "42/" + std::to_string(registryStage - shown.begin() - 1));
+  EXPECT_EQ(shown.end() - registryStage - 1, 6);
+  EXPECT_EQ(shown.back(), std::string(kUninstallKeyPath) + "\\Zelmorant10.1");
 
   CUninstallMessages messages;
   EXPECT_EQ(ComposeReportText(report, messages), "Uninstall succeed!\n\n" + kOwnProgram +
@@ -230,7 +248,9 @@ TEST_F(UninstallerTest, ALogNamingOtherPlacesRemovesNothingThere) {
   EXPECT_EQ(m_files.Dump(), filesBefore);
   EXPECT_EQ(m_registry.Dump(kHkeyLocalMachine), registryBefore);
   EXPECT_EQ(report.removed, 0);
-  EXPECT_EQ(report.refused.size(), files.size() + folders.size() + 8 + 6);
+  // D:\Program Files lies above the install folder: not refused, but kept,
+  // as it is not empty.
+  EXPECT_EQ(report.refused.size(), files.size() + folders.size() - 1 + 8 + 6);
   EXPECT_FALSE(report.Complete());
   std::string text = ComposeReportText(report, CUninstallMessages());
   EXPECT_NE(text.find("outside the product's folders"), std::string::npos);

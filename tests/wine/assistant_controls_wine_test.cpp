@@ -186,20 +186,21 @@ class AssistantControlsTest : public testing::Test {
     textColorAfterDrawing = GetTextColor(dc);
   }
 
+  static int CALLBACK CollectCreatedFont(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
+    if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
+      auto* created = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record);
+      reinterpret_cast<std::vector<LOGFONTW>*>(data)->push_back(created->elfw.elfLogFont);
+    }
+    return 1;
+  }
+
   // The fonts made for drawing item `index`, as a metafile records them.
   std::vector<LOGFONTW> FontsMadeForDrawing(int index) {
     HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
     DrawInto(recorder, {0, 0, 80, kItemHeight}, index, 0, ODA_DRAWENTIRE);
     HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
     std::vector<LOGFONTW> fonts;
-    auto collect = [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) -> int {
-      if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
-        auto* created = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record);
-        reinterpret_cast<std::vector<LOGFONTW>*>(data)->push_back(created->elfw.elfLogFont);
-      }
-      return 1;
-    };
-    EnumEnhMetaFile(nullptr, metafile, collect, &fonts, nullptr);
+    EnumEnhMetaFile(nullptr, metafile, CollectCreatedFont, &fonts, nullptr);
     DeleteEnhMetaFile(metafile);
     return fonts;
   }

@@ -45,17 +45,17 @@ bool EndsWith(const std::u16string& text, std::u16string_view tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+BOOL CALLBACK CountIfOwnVisible(HWND hwnd, LPARAM counter) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process == GetCurrentProcessId() && IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
 // Visible top-level windows of this process.
 int CountOwnWindows() {
   int count = 0;
-  EnumWindows(
-      [](HWND hwnd, LPARAM counter) -> BOOL {
-        DWORD process = 0;
-        GetWindowThreadProcessId(hwnd, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumWindows(CountIfOwnVisible, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 

@@ -10,11 +10,16 @@
 #include <vector>
 
 // R14.0, R15.0, R16.2, R17.1 and R18.0 products, and one product without a
-// "Language" value; false when the keys cannot be written.
+// "Language" value, in the 32-bit registry view as 32-bit CAD releases
+// leave them; and an R17.1 product (kProduct64Only) in the 64-bit view
+// only, which the installer must not see. False when the keys cannot be
+// written.
 bool SeedCadProducts();
 void RemoveCadProducts();
+inline constexpr wchar_t kProduct64Only[] = L"ACAD-6001:40964";
 
-bool KeyExists(const std::wstring& path);  // under HKEY_LOCAL_MACHINE
+// Under HKEY_LOCAL_MACHINE, in the 32-bit view unless told.
+bool KeyExists(const std::wstring& path, REGSAM view = KEY_WOW64_32KEY);
 std::wstring ReadString(const std::wstring& path, const std::wstring& name);
 DWORD ReadDword(const std::wstring& path, const std::wstring& name);
 
@@ -23,8 +28,15 @@ std::filesystem::path InstallerPath();
 // the order of the archive.
 std::vector<std::filesystem::path> PayloadFiles(const std::wstring& archive);
 std::string ReadBytes(const std::filesystem::path& file);
+// The system folder as a 32-bit program names it (system32), the folder
+// that name leads a 32-bit program to on 64-bit Windows (SysWOW64), and
+// whether a file is in the native system32 itself.
 std::filesystem::path SystemFolder();
+std::filesystem::path Wow64SystemFolder();
+bool ExistsInNativeSystemFolder(const std::wstring& name);
 std::filesystem::path ProgramsFolder();
+// Whether a temporary copy of the uninstaller is in the temporary folder.
+bool HasTemporaryUninstaller();
 std::filesystem::path LinkTarget(const std::filesystem::path& link);
 
 // The id of the control that has the keyboard focus in the process.

@@ -12,6 +12,11 @@
 
 namespace fs = std::filesystem;
 
+// Missing from mingw-w64's headers: RegGetValue in the 32-bit view.
+#ifndef RRF_SUBKEY_WOW6432KEY
+#define RRF_SUBKEY_WOW6432KEY 0x00020000
+#endif
+
 namespace {
 
 const std::wstring kAcad = L"SOFTWARE\\Autodesk\\AutoCAD";
@@ -21,11 +26,12 @@ void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+// A 32-bit CAD release registers in the 32-bit view.
 bool AddProduct(const std::wstring& release, const std::wstring& product, const std::wstring& name,
-                const std::wstring& language) {
+                const std::wstring& language, REGSAM view = KEY_WOW64_32KEY) {
   HKEY key = nullptr;
   std::wstring path = kAcad + L"\\" + release + L"\\" + product;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
@@ -43,14 +49,24 @@ bool SeedCadProducts() {
          AddProduct(L"R16.2", L"ACAD-201:409", L"AutoCAD 2006", L"English") &&
          AddProduct(L"R16.2", L"ACAD-201:804", L"AutoCAD 2006 without language", L"") &&
          AddProduct(L"R17.1", L"ACAD-6001:409", L"AutoCAD 2008", L"English") &&
-         AddProduct(L"R18.0", L"ACAD-8001:409", L"AutoCAD 2010", L"English");
+         AddProduct(L"R18.0", L"ACAD-8001:409", L"AutoCAD 2010", L"English") &&
+         AddProduct(L"R17.1", kProduct64Only, L"AutoCAD 2008 64-bit", L"English", KEY_WOW64_64KEY);
 }
 
-void RemoveCadProducts() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Autodesk"); }
+void RemoveCadProducts() {
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY software = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) != ERROR_SUCCESS)
+      continue;
+    RegDeleteTreeW(software, L"Autodesk");
+    RegCloseKey(software);
+  }
+}
 
-bool KeyExists(const std::wstring& path) {
+bool KeyExists(const std::wstring& path, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(key);
   return true;
 }
@@ -58,8 +74,8 @@ bool KeyExists(const std::wstring& path) {
 std::wstring ReadString(const std::wstring& path, const std::wstring& name) {
   wchar_t value[512] = {};
   DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY,
+                   nullptr, value, &size) != ERROR_SUCCESS) {
     return L"(missing)";
   }
   return value;
@@ -68,8 +84,8 @@ std::wstring ReadString(const std::wstring& path, const std::wstring& name) {
 DWORD ReadDword(const std::wstring& path, const std::wstring& name) {
   DWORD value = 0;
   DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
-                   &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD | RRF_SUBKEY_WOW6432KEY,
+                   nullptr, &value, &size) != ERROR_SUCCESS) {
     return 0xFFFFFFFF;
   }
   return value;
@@ -99,10 +115,34 @@ fs::path SystemFolder() {
   return folder;
 }
 
+fs::path Wow64SystemFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetSystemWow64DirectoryW(folder, MAX_PATH);
+  return folder;
+}
+
+bool ExistsInNativeSystemFolder(const std::wstring& name) {
+  PVOID redirection = nullptr;
+  if (!Wow64DisableWow64FsRedirection(&redirection)) return false;
+  bool exists = GetFileAttributesW((SystemFolder() / name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  Wow64RevertWow64FsRedirection(redirection);
+  return exists;
+}
+
 fs::path ProgramsFolder() {
   wchar_t folder[MAX_PATH] = {};
   SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder);
   return folder;
+}
+
+bool HasTemporaryUninstaller() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, folder);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((std::wstring(folder) + L"ZMun*.exe").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
 }
 
 fs::path LinkTarget(const fs::path& link) {

@@ -245,13 +245,16 @@ TEST(RunInstallation, InstallsIntoAFolderOfThePrefix) {
   SetLanguage(950);
   std::wstring installW = TempFolderW() + Wide(u"安裝測試\\");
   CreateDirectoryW(installW.c_str(), nullptr);
-  g_installDir = EncodeToCodePage(std::u16string(installW.begin(), installW.end()), kCodePageBig5);
+  // Paths are UTF-8 whatever the language; the log stores those its ANSI
+  // code page cannot hold as marked UTF-8.
+  g_ansiCodePage = GetACP();
+  g_installDir = EncodeToCodePage(std::u16string(installW.begin(), installW.end()), kCodePageUtf8);
 
-  Win32Registry registry(kCodePageBig5);
-  CWin32FileSystem files(kCodePageBig5);
-  CWin32SystemFolders folders(kCodePageBig5);
+  Win32Registry registry(kCodePageUtf8);
+  CWin32FileSystem files(kCodePageUtf8);
+  CWin32SystemFolders folders(kCodePageUtf8);
   CWin32Resources resources;
-  CWin32ShellLinks links(kCodePageBig5);
+  CWin32ShellLinks links(kCodePageUtf8);
   CRecordingProgress progress;
   CWin32Pacer pacer;
   OpenUninstallLog(files);
@@ -267,7 +270,7 @@ TEST(RunInstallation, InstallsIntoAFolderOfThePrefix) {
   EXPECT_EQ(ProgressCalls(progress, "range"), (std::vector<std::string>{"0 4"}));
   EXPECT_EQ(ProgressCalls(progress, "position"), (std::vector<std::string>{"0", "2", "3"}));
   EXPECT_TRUE(ProgressCalls(progress, "message").empty());
-  EXPECT_EQ(ProgressCalls(progress, "label").back(), Big5(u"正在創建快截方式..."));
+  EXPECT_EQ(ProgressCalls(progress, "label").back(), "正在創建快截方式...");
 
   EXPECT_EQ(ReadWide(installW + L"ZMLib.txt"), ReadLocal("setup_product/ZMLib.txt"));
   EXPECT_EQ(ReadWide(installW + L"Ostrevia.exe"), ReadLocal("setup_product/Ostrevia.exe"));
@@ -280,10 +283,11 @@ TEST(RunInstallation, InstallsIntoAFolderOfThePrefix) {
 
   std::string log = ReadWide(installW + L"uninstall.ini");
   EXPECT_EQ(log.rfind("J0,2,SOFTWARE\\Zelmorant10.1,\r\n", 0), 0u);
-  EXPECT_NE(log.find("P0," + g_installDir + "ZMLib.txt,0\r\n"), std::string::npos);
-  std::string systemBytes = EncodeToCodePage(std::u16string(system, system + wcslen(system)), kCodePageBig5);
+  EXPECT_NE(log.find("P0," + StoredPath(g_installDir + "ZMLib.txt") + ",0\r\n"), std::string::npos);
+  std::string systemBytes = EncodeToCodePage(std::u16string(system, system + wcslen(system)), GetACP());
   EXPECT_NE(log.find("P0," + systemBytes + "\\ZMTest.dll,0\r\n"), std::string::npos);
-  EXPECT_NE(log.find("U0," + g_installDir.substr(0, g_installDir.size() - 1) + ",0\r\n"), std::string::npos);
+  EXPECT_NE(log.find("U0," + StoredPath(g_installDir.substr(0, g_installDir.size() - 1)) + ",0\r\n"),
+            std::string::npos);
   EXPECT_TRUE(log.ends_with("A81,Checking the installed program...\r\n"));
 
   wchar_t programs[MAX_PATH];
@@ -299,7 +303,7 @@ TEST(RunInstallation, InstallsIntoAFolderOfThePrefix) {
                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1",
                          L"UninstallString", RRF_RT_REG_SZ, nullptr, uninstall, &size),
             ERROR_SUCCESS);
-  EXPECT_EQ(std::wstring(uninstall), installW + L"uninstall.exe");
+  EXPECT_EQ(std::wstring(uninstall), L"\"" + installW + L"uninstall.exe\"");
 
   // A second run replaces everything without error; a file that another
   // program holds open then stops a third (Wine's root ignores read-only).

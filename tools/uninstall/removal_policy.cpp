@@ -37,7 +37,7 @@ bool CRemovalPolicy::MayRemoveFile(const std::string& path) const {
 bool CRemovalPolicy::MayRemoveFolder(const std::string& path) const {
   if (!IsPlainAbsolutePath(path)) return false;
   bool isInstallFolder = !m_installFolder.empty() && SamePath(path, m_installFolder);
-  return isInstallFolder || IsInInstallFolder(path) || IsGroupFolder(path);
+  return isInstallFolder || IsInInstallFolder(path) || IsGroupFolder(path) || IsAboveInstallFolder(path);
 }
 
 bool CRemovalPolicy::MayRemoveRegistryItem(int root, const std::string& path) const {
@@ -45,6 +45,7 @@ bool CRemovalPolicy::MayRemoveRegistryItem(int root, const std::string& path) co
   std::vector<std::string_view> parts = SplitPath(path);
   if (std::any_of(parts.begin(), parts.end(), [](std::string_view component) { return component.empty(); }))
     return false;
+  if (IsCadApplicationsKey(parts)) return true;
   return std::any_of(parts.begin() + 1, parts.end(),
                      [this](std::string_view component) { return SamePath(component, m_productName); });
 }
@@ -62,6 +63,17 @@ std::string CRemovalPolicy::PlaceOf(const std::string& path) const {
     if (IsStrictlyInside(path, programs)) return programs;
   }
   return {};
+}
+
+bool CRemovalPolicy::IsAboveInstallFolder(const std::string& path) const {
+  return !m_installFolder.empty() && IsPlainAbsolutePath(path) && IsStrictlyInside(m_installFolder, path);
+}
+
+bool CRemovalPolicy::IsCadApplicationsKey(const std::vector<std::string_view>& parts) {
+  constexpr std::string_view kCadKey[] = {"software", "autodesk", "autocad"};
+  if (parts.size() != 6 || FoldCase(parts[5]) != "applications") return false;
+  return std::equal(std::begin(kCadKey), std::end(kCadKey), parts.begin(),
+                    [](std::string_view want, std::string_view part) { return FoldCase(part) == want; });
 }
 
 bool CRemovalPolicy::IsInInstallFolder(const std::string& path) const {

@@ -6,17 +6,18 @@
 //
 // - files and folders in the install folder (the uninstaller's own folder,
 //   not the log's idea of it), the folder itself included, unless that
-//   folder is a drive root;
+//   folder is a drive root; the folders above it (not the drive root),
+//   which the installer made for it, go only when empty;
 // - files directly in the system folder whose names start with "ZM", the
 //   prefix of every library the product puts there (never another name:
 //   the folder holds Windows' own libraries);
 // - the Start-menu group folder named after the product directly in a
 //   Programs folder, and the shortcuts (".lnk") directly in it;
 // - keys and values under HKEY_LOCAL_MACHINE at or below a key named after
-//   the product (never that name as a top-level key).
-//
-// Every path must be a plain absolute one (see IsPlainAbsolutePath); a drive
-// root is never removed.
+//   the product (never that name as a top-level key), and the
+//   "Applications" key of a CAD product ({release}\{product}\Applications
+//   under SOFTWARE\Autodesk\AutoCAD), which the installer logs when it
+//   made it and which goes only when it holds no other key.
 
 #include <string>
 #include <vector>
@@ -43,10 +44,15 @@ class CRemovalPolicy {
   // have been replaced by a link since.
   std::string PlaceOf(const std::string& path) const;
 
+  // A folder above the install folder: kept without a word when it holds
+  // anything.
+  bool IsAboveInstallFolder(const std::string& path) const;
+
  private:
   bool IsInInstallFolder(const std::string& path) const;
   bool IsSystemLibrary(const std::string& path) const;
   bool IsGroupFolder(std::string_view path) const;
+  static bool IsCadApplicationsKey(const std::vector<std::string_view>& parts);
 
   std::string m_installFolder;  // empty when it grants nothing
   std::string m_systemFolder;

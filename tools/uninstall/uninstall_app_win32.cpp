@@ -1,11 +1,16 @@
 // uninstall.exe: reads "uninstall.ini" beside itself, asks once, removes
-// what the log names within the product's places, and says what it did.
-// The log is in the installer's code page (see InstallerCodePage); the
-// program works in UTF-8 and shows every text through the wide-character
-// API.
+// what the log names within the product's places, and says what it did;
+// with /S it neither asks nor says. The work is done by a temporary copy of
+// the program (see temporary_copy.h), so that the program and its folder go
+// at once.
+// The log stores paths in the ANSI code page (or UTF-8, marked) and message
+// rows in the language's (see DecodeUninstallLog); the program works in
+// UTF-8 and shows every text through the wide-character API.
 
 #include <shlobj.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -13,6 +18,8 @@
 #include "base/code_page.h"
 #include "setup/engine/win32_registry.h"
 #include "setup/engine/win32_setup_adapters.h"
+#include "tools/uninstall/progress_window.h"
+#include "tools/uninstall/temporary_copy.h"
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
 #include "tools/uninstall/uninstaller.h"
@@ -63,16 +70,18 @@ ProductPlaces FindProductPlaces(const std::string& ownProgram) {
 
 class CMessageBoxPrompt : public UninstallPrompt {
  public:
-  explicit CMessageBoxPrompt(const CUninstallMessages& messages) : m_messages(messages) {}
+  CMessageBoxPrompt(const CUninstallMessages& messages, bool silent)
+      : m_messages(messages), m_silent(silent) {}
 
   bool AskRetry(const std::string& path) override {
-    return winfx::ShowMessageBox(nullptr, m_messages.Format(kMsgCannotRemoveRetry, path),
-                                 m_messages.Text(kMsgCaption), kCodePageUtf8,
-                                 MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY;
+    return !m_silent && winfx::ShowMessageBox(nullptr, m_messages.Format(kMsgCannotRemoveRetry, path),
+                                              m_messages.Text(kMsgCaption), kCodePageUtf8,
+                                              MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY;
   }
 
  private:
   const CUninstallMessages& m_messages;
+  bool m_silent;
 };
 
 int Show(const CUninstallMessages& messages, const std::string& text, UINT flags) {
@@ -110,10 +119,12 @@ unsigned LogCodePage(const std::string& folder) {
 std::optional<std::string> ReadLog(const std::string& folder) {
   std::optional<std::string> bytes = ReadWholeFile(folder + "\\" + kLogName);
   if (!bytes) return std::nullopt;
-  return ConvertCodePage(*bytes, LogCodePage(folder), kCodePageUtf8);
+  return DecodeUninstallLog(*bytes, GetACP(), LogCodePage(folder));
 }
 
-int ReportUnusableLog(const CUninstallMessages& messages, const std::string& path, const char* why) {
+int ReportUnusableLog(const CUninstallMessages& messages, const std::string& path, const char* why,
+                      bool silent) {
+  if (silent) return 1;
   Show(messages, messages.Format(kMsgCannotProcess, path) + "\n\n" + why + " Nothing was removed.",
        MB_OK | MB_ICONERROR);
   return 1;
@@ -124,13 +135,25 @@ bool Confirm(const CUninstallMessages& messages) {
   return Show(messages, question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-UninstallReport RemoveProduct(const ParsedUninstallLog& log, const std::string& ownProgram) {
+// The log's records, and the uninstaller's own program, its log and its
+// folder, which a log cut short by a failed installation does not name.
+std::vector<UninstallRecord> RecordsWithOwnFiles(const ParsedUninstallLog& log,
+                                                 const std::string& ownProgram) {
+  std::string folder(ParentPath(ownProgram));
+  std::vector<UninstallRecord> records = log.records;
+  records.push_back({RecordKind::kFile, ownProgram});
+  records.push_back({RecordKind::kFile, folder + "\\" + kLogName});
+  records.push_back({RecordKind::kFolder, folder});
+  return records;
+}
+
+UninstallReport RemoveProduct(const ParsedUninstallLog& log, const std::string& ownProgram,
+                              SetupFileSystem& files, bool silent, UninstallProgress* progress) {
   CRemovalPolicy policy(FindProductPlaces(ownProgram), kUninstallProductName);
-  CWin32FileSystem files(kCodePageUtf8);
   Win32Registry registry(kCodePageUtf8);
-  CMessageBoxPrompt prompt(log.messages);
-  CUninstaller uninstaller(UninstallServices{files, registry, prompt}, policy, ownProgram);
-  return uninstaller.Run(BuildUninstallPlan(log.records, policy));
+  CMessageBoxPrompt prompt(log.messages, silent);
+  CUninstaller uninstaller(UninstallServices{files, registry, prompt, progress}, policy, ownProgram);
+  return uninstaller.Run(BuildUninstallPlan(RecordsWithOwnFiles(log, ownProgram), policy));
 }
 
 std::string SkippedLinesNote(int malformedLines) {
@@ -138,21 +161,59 @@ std::string SkippedLinesNote(int malformedLines) {
   return "\n\n" + std::to_string(malformedLines) + " unreadable line(s) of the uninstall log were skipped.";
 }
 
-}  // namespace
+std::vector<std::wstring> CommandLineArguments() {
+  std::vector<std::wstring> arguments;
+  int count = 0;
+  LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!list) return arguments;
+  for (int i = 1; i < count; ++i) arguments.emplace_back(list[i]);
+  LocalFree(list);
+  return arguments;
+}
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  const std::string ownProgram = OwnProgramPath();
+// The whole uninstall of the program at `ownProgram`; its exit code.
+int Uninstall(UninstallSwitches& switches, const std::string& ownProgram) {
   const std::string folder(ParentPath(ownProgram));
   const std::string logPath = folder + "\\" + kLogName;
   std::optional<std::string> text = ReadLog(folder);
-  if (!text) return ReportUnusableLog(CUninstallMessages(), logPath, "The uninstall log cannot be read.");
+  if (!text) {
+    return ReportUnusableLog(CUninstallMessages(), logPath, "The uninstall log cannot be read.",
+                             switches.silent);
+  }
   ParsedUninstallLog log = ParseUninstallLog(*text);
   if (log.records.empty()) {
-    return ReportUnusableLog(log.messages, logPath, "The uninstall log names nothing to remove.");
+    return ReportUnusableLog(log.messages, logPath, "The uninstall log names nothing to remove.",
+                             switches.silent);
   }
-  if (!Confirm(log.messages)) return 0;
-  UninstallReport report = RemoveProduct(log, ownProgram);
-  Show(log.messages, ComposeReportText(report, log.messages) + SkippedLinesNote(log.malformedLines),
-       MB_OK | (report.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
-  return report.Complete() ? 0 : 2;
+  if (!switches.silent && !Confirm(log.messages)) return 0;
+  CWin32FileSystem system(kCodePageUtf8);
+  CAfterOriginalFiles files(system, !switches.origin.empty());
+  std::optional<CProgressWindow> window;
+  if (!switches.silent) window.emplace(log.messages).Show();
+  UninstallProgress* progress = window ? &*window : nullptr;
+  UninstallReport report = RemoveProduct(log, ownProgram, files, switches.silent, progress);
+  int exitCode = report.Complete() ? 0 : 2;
+  if (progress) progress->BeginStage(kMsgWaiting, 1);  // for the original to end
+  HandOverToOriginal(switches, exitCode);
+  files.RemovePending(report);
+  window.reset();
+  if (!switches.silent) {
+    Show(log.messages, ComposeReportText(report, log.messages) + SkippedLinesNote(log.malformedLines),
+         MB_OK | (report.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
+  }
+  return exitCode;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  UninstallSwitches switches = ParseUninstallSwitches(CommandLineArguments());
+  if (switches.origin.empty()) {
+    std::string ownProgram = OwnProgramPath();
+    std::optional<int> copyResult = RunFromTemporaryCopy(WideFromUtf8(ownProgram), switches.silent);
+    return copyResult ? *copyResult : Uninstall(switches, ownProgram);
+  }
+  int exitCode = Uninstall(switches, Utf8FromWide(switches.origin));
+  HandOverToOriginal(switches, exitCode);  // when it ended before handing over
+  return exitCode;
 }

@@ -1,8 +1,10 @@
 #include "tools/uninstall/uninstall_log_parser.h"
 
 #include <charconv>
+
 #include <optional>
 #include <string>
+#include "base/code_page.h"
 
 namespace {
 
@@ -79,6 +81,22 @@ ParsedUninstallLog ParseUninstallLog(std::string_view text) {
     if (!IsBlank(line) && !ParseLine(line, log)) ++log.malformedLines;
   }
   return log;
+}
+
+std::string DecodeUninstallLog(std::string_view bytes, unsigned ansiCodePage, unsigned languageCodePage) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  std::string text;
+  while (!bytes.empty()) {
+    size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end == std::string_view::npos ? bytes.size() : end + 1);
+    bytes.remove_prefix(line.size());
+    if (size_t mark = line.find(kUtf8Mark); mark != std::string_view::npos) {
+      text += std::string(line.substr(0, mark)) + std::string(line.substr(mark + kUtf8Mark.size()));
+    } else {
+      text += ConvertCodePage(line, line.starts_with('A') ? languageCodePage : ansiCodePage, kCodePageUtf8);
+    }
+  }
+  return text;
 }
 
 unsigned InstallerCodePage(std::string_view settingsText, unsigned fallback) {

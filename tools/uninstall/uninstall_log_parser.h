@@ -39,13 +39,18 @@ struct ParsedUninstallLog {
 
 ParsedUninstallLog ParseUninstallLog(std::string_view text);
 
-// The code page the installer wrote the log in. The installer keeps paths
-// and names in the code page of the language the user chose (GBK for
-// simplified Chinese, Big5 for traditional), which need not be the
-// machine's; it records that code page as the "Language=" line of the
-// add-in settings file "Zelmorant.ini" beside the log.
+// The code page of the language the installer ran in (GBK for simplified
+// Chinese, Big5 for traditional, Western for English), in which it wrote
+// the log's message rows; it records that code page as the "Language="
+// line of the add-in settings file "Zelmorant.ini" beside the log.
 inline constexpr char kInstallerSettingsName[] = "Zelmorant.ini";
 
 // The number of the first "Language=" line of the settings text, or
 // `fallback` when there is no such line or it holds no code page number.
 unsigned InstallerCodePage(std::string_view settingsText, unsigned fallback);
+
+// The log's bytes as UTF-8, each record read as it was written: message
+// rows in `languageCodePage`, other records in the machine's
+// `ansiCodePage`, and a record with the UTF-8 mark (the byte order mark
+// before its path) as UTF-8, the mark dropped.
+std::string DecodeUninstallLog(std::string_view bytes, unsigned ansiCodePage, unsigned languageCodePage);

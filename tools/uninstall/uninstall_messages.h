@@ -27,6 +27,9 @@ std::string_view FallbackUninstallMessage(int number);
 
 // Row numbers the uninstaller uses.
 inline constexpr int kMsgProductName = 10;
+inline constexpr int kMsgRemovingFiles = 42;
+inline constexpr int kMsgRemovingKeys = 54;
+inline constexpr int kMsgWaiting = 58;
 inline constexpr int kMsgConfirm = 43;
 inline constexpr int kMsgRemovedAfterRestart = 47;
 inline constexpr int kMsgCaption = 48;

@@ -1,5 +1,6 @@
 #include "tools/uninstall/uninstaller.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "tools/uninstall/uninstall_paths.h"
@@ -56,11 +57,22 @@ CUninstaller::CUninstaller(const UninstallServices& services, const CRemovalPoli
 
 UninstallReport CUninstaller::Run(const UninstallPlan& plan) {
   m_report = UninstallReport{};
-  m_ownProgramAtRestart = false;
+  m_scheduled.clear();
   m_report.refused = plan.refused;
-  for (const std::string& path : plan.files) RemoveFile(path);
-  for (const std::string& path : plan.folders) RemoveFolder(path);
-  for (const std::string& path : plan.registryItems) RemoveRegistryItem(path);
+  BeginStage(kMsgRemovingFiles, plan.files.size() + plan.folders.size());
+  for (const std::string& path : plan.files) {
+    RemoveFile(path);
+    ItemDone(path);
+  }
+  for (const std::string& path : plan.folders) {
+    RemoveFolder(path);
+    ItemDone(path);
+  }
+  BeginStage(kMsgRemovingKeys, plan.registryItems.size());
+  for (const std::string& path : plan.registryItems) {
+    RemoveRegistryItem(path);
+    ItemDone(path);
+  }
   return std::move(m_report);
 }
 
@@ -81,9 +93,7 @@ void CUninstaller::RemoveFile(const std::string& path) {
   Count(removed, path);
 }
 
-void CUninstaller::RemoveOwnProgram(const std::string& path) {
-  m_ownProgramAtRestart = RemoveAtRestart(path);
-}
+void CUninstaller::RemoveOwnProgram(const std::string& path) { RemoveAtRestart(path); }
 
 void CUninstaller::RemoveFolder(const std::string& path) {
   if (ReachesThroughLink(path)) return m_report.refused.push_back(path);
@@ -96,10 +106,15 @@ void CUninstaller::RemoveFolder(const std::string& path) {
   if (kind == PathKind::kFile) return Count(false, path);
   std::vector<std::string> contents = m_services.files.ListFolder(path);
   if (contents.empty()) return Count(m_services.files.RemoveEmptyFolder(path), path);
-  if (HoldsOnlyOwnProgram(path, contents)) {
+  // The install folder that holds only the running program, and the folders
+  // made above it, go after the program.
+  if (HoldsOnlyScheduled(path, contents)) {
     RemoveAtRestart(path);
     return;
   }
+  // A folder the installer made above the install folder that now holds
+  // something else is simply not ours any more.
+  if (m_policy.IsAboveInstallFolder(path)) return;
   m_report.keptFolders.push_back(KeptFolder{path, std::move(contents)});
 }
 
@@ -107,6 +122,9 @@ void CUninstaller::RemoveFolder(const std::string& path) {
 // may have become a link to somewhere else since: what lies behind a link
 // is never touched.
 bool CUninstaller::ReachesThroughLink(const std::string& path) {
+  // A folder made above the install folder has nothing of the log's between
+  // it and the drive: it goes only when empty, a link as itself.
+  if (m_policy.IsAboveInstallFolder(path)) return false;
   const std::string place = m_policy.PlaceOf(path);
   if (place.empty()) return true;
   for (std::string_view folder = ParentPath(path); IsStrictlyInside(folder, place);
@@ -116,15 +134,18 @@ bool CUninstaller::ReachesThroughLink(const std::string& path) {
   return false;
 }
 
-bool CUninstaller::HoldsOnlyOwnProgram(const std::string& folder,
-                                       const std::vector<std::string>& contents) const {
-  return m_ownProgramAtRestart && contents.size() == 1 && SamePath(ParentPath(m_ownProgram), folder) &&
-         SamePath(contents.front(), LastComponent(m_ownProgram));
+bool CUninstaller::HoldsOnlyScheduled(const std::string& folder,
+                                      const std::vector<std::string>& contents) const {
+  return std::all_of(contents.begin(), contents.end(), [&](const std::string& name) {
+    return std::any_of(m_scheduled.begin(), m_scheduled.end(),
+                       [&](const std::string& path) { return SamePath(path, folder + "\\" + name); });
+  });
 }
 
 bool CUninstaller::RemoveAtRestart(const std::string& path) {
   bool scheduled = m_services.files.RemoveAtRestart(path);
   (scheduled ? m_report.atRestart : m_report.failed).push_back(path);
+  if (scheduled) m_scheduled.push_back(path);
   return scheduled;
 }
 
@@ -149,6 +170,14 @@ void CUninstaller::RemoveKey(const std::string& path) {
   long result = withSubkeys ? registry.DeleteTree(kHkeyLocalMachine, path)
                             : registry.DeleteKey(kHkeyLocalMachine, path);
   Count(result == kRegistrySuccess, path);
+}
+
+void CUninstaller::BeginStage(int messageRow, std::size_t total) const {
+  if (m_services.progress) m_services.progress->BeginStage(messageRow, static_cast<int>(total));
+}
+
+void CUninstaller::ItemDone(const std::string& item) const {
+  if (m_services.progress) m_services.progress->ItemDone(item);
 }
 
 void CUninstaller::Count(bool removed, const std::string& path) {

@@ -11,7 +11,8 @@
 //
 // The running uninstaller cannot remove its own program file: when the log
 // names it, it is handed to the restart removal instead, and so is its
-// folder when nothing else is left in it. The log itself is read into
+// folder when nothing else is left in it, and each folder above that holds
+// nothing else. The log itself is read into
 // memory before the run and goes like any other file.
 
 #include <string>
@@ -20,6 +21,7 @@
 #include "setup/engine/setup_file_system.h"
 #include "tools/uninstall/removal_policy.h"
 #include "tools/uninstall/uninstall_plan.h"
+#include "tools/uninstall/uninstall_progress.h"
 #include "tools/uninstall/uninstall_report.h"
 
 class UninstallPrompt {
@@ -35,6 +37,7 @@ struct UninstallServices {
   SetupFileSystem& files;
   RegistryApi& registry;
   UninstallPrompt& prompt;
+  UninstallProgress* progress = nullptr;  // none: nothing is shown
 };
 
 class CUninstaller {
@@ -48,15 +51,18 @@ class CUninstaller {
   void RemoveOwnProgram(const std::string& path);
   void RemoveFolder(const std::string& path);
   bool ReachesThroughLink(const std::string& path);
-  bool HoldsOnlyOwnProgram(const std::string& folder, const std::vector<std::string>& contents) const;
+  // Everything in the folder is left for the restart already.
+  bool HoldsOnlyScheduled(const std::string& folder, const std::vector<std::string>& contents) const;
   bool RemoveAtRestart(const std::string& path);
   void RemoveRegistryItem(const std::string& path);
   void RemoveKey(const std::string& path);
   void Count(bool removed, const std::string& path);
+  void BeginStage(int messageRow, std::size_t total) const;
+  void ItemDone(const std::string& item) const;
 
   UninstallServices m_services;
   const CRemovalPolicy& m_policy;
   std::string m_ownProgram;
-  bool m_ownProgramAtRestart = false;
+  std::vector<std::string> m_scheduled;  // left for the restart, in order
   UninstallReport m_report;
 };

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A host name in the setup code page.
-std::string SetupName(const fs::path& name) { return EncodeToCodePage(name.u16string(), SetupCodePage()); }
+std::string SetupName(const fs::path& name) { return EncodeToCodePage(name.u16string(), kSetupPathCodePage); }
 
 bool CaseLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -165,6 +165,7 @@ bool CFakeResources::LoadFileResource(int id, std::string_view* bytes) {
 CSetupStateGuard::~CSetupStateGuard() {
   g_uninstallLog.Close();
   g_installDir.clear();
+  g_ansiCodePage = 1252;
   SetLanguage(950);
 }
 

@@ -34,6 +34,9 @@ class CProcess {
   DWORD m_id = 0;
 };
 
+// Stands for every process where a process id is asked for.
+inline constexpr DWORD kAnyProcess = 0;
+
 // Top-level dialog windows (class "#32770") of a process, visible ones only.
 std::vector<HWND> ProcessDialogs(DWORD processId);
 // Visible top-level windows of the class `className`, of the process

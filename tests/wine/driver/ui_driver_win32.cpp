@@ -52,24 +52,31 @@ void CProcess::Kill() const {
   if (IsRunning()) TerminateProcess(m_process.Get(), 1);
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const std::wstring& className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevelWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if ((search->processId == kAnyProcess || owner == search->processId) && IsWindowVisible(window) &&
+      name == search->className)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD processId, const std::wstring& className) {
-  struct Search {
-    DWORD processId;
-    const std::wstring& className;
-    std::vector<HWND> found;
-  } search{processId, className, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(parameter);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if ((s->processId == 0 || owner == s->processId) && IsWindowVisible(window) && name == s->className)
-          s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{processId, className, {}};
+  EnumWindows(CollectTopLevelWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+// What the setting page and the unattended install do alike once the
+// install folder is chosen: the folder made, the uninstall log opened, the
+// add-in registered.
+
+#include <string>
+#include <vector>
+
+#include "setup/engine/acad_products.h"
+
+struct CSetupServices;
+
+bool InstallFolderExists(const std::wstring& folder);
+// Creates the folder with every missing parent; the folders it made,
+// outermost first.
+std::vector<std::wstring> CreateFolderTree(const std::wstring& folder);
+
+// Sets g_installDir (`folder`, UTF-8, and a backslash),
+// opens the uninstall log, records in it the folders made above the
+// install folder, then registers the add-in for `chosen`.
+void BeginInstallation(CSetupServices& services, const std::string& folder,
+                       const std::vector<std::wstring>& madeFolders, const std::vector<AcadProduct>& chosen);
