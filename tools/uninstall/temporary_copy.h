@@ -56,6 +56,7 @@ class CAfterOriginalFiles : public SetupFileSystem {
   PathKind Kind(const std::string& path) override { return m_files.Kind(path); }
   bool RemoveFile(const std::string& path) override { return m_files.RemoveFile(path); }
   bool RemoveEmptyFolder(const std::string& path) override { return m_files.RemoveEmptyFolder(path); }
+  bool RemoveLink(const std::string& path) override { return m_files.RemoveLink(path); }
   std::vector<std::string> ListFolder(const std::string& folder) override {
     return m_files.ListFolder(folder);
   }
