@@ -85,7 +85,9 @@ LinkCommandResult RenewAll(ExcelLink& link) {
   for (int row = range.firstRow; row < range.endRow; ++row) {
     ExcelDispatch cell = cells.Item(row, materialColumn);
     std::u16string text = cell.Text();
-    if (!text.empty()) cell.SetValue(text);
+    // Written back as a text: without the apostrophe the spreadsheet would
+    // read "-100*10" as a formula again.
+    if (!text.empty()) cell.SetValue(u"'" + text);
   }
   if (range.RowCount() > 0) {
     cells.Item(range.firstRow, materialColumn).Resize(range.RowCount(), range.columns).Select();

@@ -24,9 +24,9 @@ constexpr int kFirstRow = 3;  // below the standard style's two head rows
 constexpr int kRed = 255;
 
 // What a draughtsman might type, the last one a mistake.
-const char16_t* const kSpecifications[] = {u"-120*6", u"D60*3",     u"H300*200*6*8", u"\u03C620",
-                                           u"L50X5",  u"I20a",      u"C120*60*20*3", u"GX50*40",
-                                           u"2L50X5", u"%%C76*3.5", u"120x6"};
+const char16_t* const kSpecifications[] = {u"'-120*6", u"D60*3",     u"H300*200*6*8", u"\u03C620",
+                                           u"L50X5",   u"I20a",      u"C120*60*20*3", u"GX50*40",
+                                           u"2L50X5",  u"%%C76*3.5", u"120x6"};
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 

@@ -162,7 +162,7 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
   ASSERT_TRUE(WaitForFormula(cells, 5, 6));
   EXPECT_EQ(Wide(cells.Item(5, 6).Formula()), L"=C5*38.500000/1000");
   EXPECT_EQ(Wide(cells.Item(5, 7).Formula()), L"=(D5+E5)*F5");
-  cells.Item(6, 2).SetValue(u"-100*10");
+  cells.Item(6, 2).SetValue(u"'-100*10");
   ASSERT_TRUE(WaitForFormula(cells, 6, 6));
   EXPECT_EQ(Wide(cells.Item(6, 6).Formula()), L"=C6*7.850000/1000");
   cells.Item(7, 2).SetValue(u"nonsense");
@@ -198,7 +198,7 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
 
   // The finder pressed and the pointer resting over the workbook window:
   // the workbook's active sheet is attached again.
-  HWND book = FindWindowExW(StandinFrame(), nullptr, L"EXCEL7", nullptr);
+  HWND book = StandinBookWindow();
   ASSERT_NE(book, nullptr);
   std::optional<POINT> point = UncoveredPointOf(book);
   ASSERT_TRUE(point.has_value()) << "the workbook window is covered";
@@ -209,7 +209,7 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
   PostMessageW(finder, WM_LBUTTONUP, 0, 0);
   EXPECT_EQ(uidriver::GetItemText(window, kSheetField),
             Wide(app.ActiveWindow().Caption()) + L" : " + Wide(sheet.Name()));
-  cells.Item(9, 2).SetValue(u"-100*10");
+  cells.Item(9, 2).SetValue(u"'-100*10");
   ASSERT_TRUE(WaitForFormula(cells, 9, 6));
   EXPECT_EQ(Wide(cells.Item(9, 6).Formula()), L"=C9*7.850000/1000");
 

@@ -37,12 +37,12 @@ constexpr int kNeededCallsPerRow = 3 + 1 + 2 + 8 + 2 * 2 + 4;
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
 
 // The renew loop of the main window: read each specification's shown text
-// and assign it again as the cell's value.
+// and assign it again as the cell's value, as a text (after an apostrophe).
 void RenewRows(const ExcelDispatch& cells, int first, int count) {
   for (int row = first; row < first + count; ++row) {
     ExcelDispatch cell = cells.Item(row, 2);
     std::u16string text = cell.Text();
-    if (!text.empty()) cell.SetValue(text);
+    if (!text.empty()) cell.SetValue(u"'" + text);
   }
 }
 
@@ -99,7 +99,7 @@ int Run() {
   ExcelDispatch app = link.app;
   ExcelDispatch cells = app.ActiveSheet().Cells();
   DetachSheet(link);  // the specifications go in uncalculated
-  for (int row = kFirstRow; row < kFirstRow + kRows; ++row) cells.Item(row, 2).SetValue(u"-100*10");
+  for (int row = kFirstRow; row < kFirstRow + kRows; ++row) cells.Item(row, 2).SetValue(u"'-100*10");
   link.app = app;
   caption.clear();
   AttachSheet(link, caption, sheetIndex);

@@ -1,10 +1,12 @@
 #include "tests/standins/workbook/model_objects.h"
 
+#include <array>
 #include <string_view>
 
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "tests/standins/workbook/identity_cache.h"
+#include "tests/standins/workbook/standin_dispatch_ids.h"
 
 namespace {
 
@@ -53,6 +55,29 @@ constexpr MemberName kMemberNames[] = {
     {u"Font", dispid::kFont},
     {u"MergeArea", dispid::kMergeArea},
     {u"Color", dispid::kColor},
+    {u"_Default", standin_dispid::kDefault},
+    {u"Range", standin_dispid::kRange},
+    {u"Worksheets", standin_dispid::kWorksheets},
+    {u"PrefixCharacter", standin_dispid::kPrefixCharacter},
+    {u"Hwnd", standin_dispid::kHwnd},
+    {u"HoldBusy", standin_dispid::kHoldBusy},
+};
+
+// Argument names of the methods that a macro calls with named arguments,
+// in their order.
+struct ArgumentNames {
+  int id;
+  std::u16string_view names[15];
+};
+constexpr ArgumentNames kArgumentNames[] = {
+    {dispid::kOpen,
+     {u"Filename", u"UpdateLinks", u"ReadOnly", u"Format", u"Password", u"WriteResPassword",
+      u"IgnoreReadOnlyRecommended", u"Origin", u"Delimiter", u"Editable", u"Notify", u"Converter",
+      u"AddToMru", u"Local", u"CorruptLoad"}},
+    {dispid::kSaveAs,
+     {u"Filename", u"FileFormat", u"Password", u"WriteResPassword", u"ReadOnlyRecommended", u"CreateBackup",
+      u"AccessMode", u"ConflictResolution", u"AddToMru", u"TextCodepage", u"TextVisualLayout", u"Local"}},
+    {dispid::kAdd, {u"Template"}},
 };
 
 char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
@@ -63,6 +88,24 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
+}
+
+// Properties that give a collection; read with arguments (`Cells(5, 2)`,
+// `Workbooks(1)`) they give the collection's item, as the default member
+// of the collection would.
+bool IsCollectionProperty(int dispatchId) {
+  switch (dispatchId) {
+    case dispid::kCells:
+    case dispid::kRows:
+    case dispid::kColumns:
+    case dispid::kWorkbooks:
+    case dispid::kSheets:
+    case dispid::kWindows:
+    case standin_dispid::kWorksheets:
+      return true;
+    default:
+      return false;
+  }
 }
 
 [[noreturn]] void ThrowUnknownMember() {
@@ -89,6 +132,7 @@ class CModelObject : public AutomationObject {
       return MakeApplicationObject(m_model);
     }
     if (dispatchId == dispid::kCreator && kind != InvokeKind::kPut) return std::int32_t{dispid::kCreatorCode};
+    if (IsCollectionProperty(dispatchId) && !args.empty()) return InvokeItemOf(dispatchId, kind, args);
     return InvokeMember(dispatchId, kind, args);
   }
 
@@ -103,6 +147,21 @@ class CModelObject : public AutomationObject {
   virtual AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
                                        std::span<const AutomationValue> args) = 0;
   const std::shared_ptr<CWorkbookModel>& Model() const { return m_model; }
+
+ private:
+  // `Cells(5, 2)` reads Item(5, 2) of Cells; `Cells(5, 2) = x` puts x as
+  // that item's value.
+  AutomationValue InvokeItemOf(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) {
+    AutomationObjectPtr collection = AutomationObjectOf(InvokeMember(dispatchId, InvokeKind::kGet, {}));
+    if (!collection) ThrowUnknownMember();
+    if (kind != InvokeKind::kPut) return collection->Invoke(dispid::kItem, InvokeKind::kGet, args);
+    if (args.size() < 2) ThrowUnknownMember();
+    AutomationObjectPtr item =
+        AutomationObjectOf(collection->Invoke(dispid::kItem, InvokeKind::kGet, args.first(args.size() - 1)));
+    if (!item) ThrowUnknownMember();
+    std::array<AutomationValue, 1> value = {args.back()};
+    return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, value);
+  }
 
  private:
   std::shared_ptr<CWorkbookModel> m_model;
@@ -138,6 +197,66 @@ int IndexArgument(std::span<const AutomationValue> args, int count) {
   int index = AutomationInt(args[0]);
   if (index < 1 || index > count) throw CAutomationError(u"The index is out of range.");
   return index;
+}
+
+// One cell of an A1 address ("B5", "$B$5"), 1-based; none when it is not one.
+std::optional<std::pair<int, int>> ParseCellAddress(std::u16string_view text) {
+  std::size_t pos = 0;
+  auto skipDollar = [&] {
+    if (pos < text.size() && text[pos] == u'$') ++pos;
+  };
+  skipDollar();
+  long long column = 0;
+  std::size_t letters = 0;
+  for (; pos < text.size() && letters < 4; ++pos, ++letters) {
+    char16_t c = FoldCase(text[pos]);
+    if (c < u'a' || c > u'z') break;
+    column = column * 26 + (c - u'a' + 1);
+  }
+  skipDollar();
+  long long row = 0;
+  std::size_t digits = 0;
+  for (; pos < text.size() && digits < 8 && text[pos] >= u'0' && text[pos] <= u'9'; ++pos, ++digits)
+    row = row * 10 + (text[pos] - u'0');
+  if (letters == 0 || digits == 0 || pos != text.size() || column > kSheetColumns || row < 1 ||
+      row > kSheetRows) {
+    return std::nullopt;
+  }
+  return std::pair{static_cast<int>(row), static_cast<int>(column)};
+}
+
+// "B5" or "B5:G20", relative to `base`'s first cell (the sheet's A1 for a
+// worksheet).
+CellRect ParseBlockAddress(std::u16string_view text, const CellRect& base) {
+  std::size_t colon = text.find(u':');
+  auto first = ParseCellAddress(text.substr(0, colon));
+  auto last = colon == std::u16string_view::npos ? first : ParseCellAddress(text.substr(colon + 1));
+  if (!first || !last) throw CAutomationError(u"The address of the range is not valid.");
+  CellRect block{std::min(first->first, last->first), std::min(first->second, last->second),
+                 std::max(first->first, last->first), std::max(first->second, last->second)};
+  block.top += base.top - 1;
+  block.bottom += base.top - 1;
+  block.left += base.left - 1;
+  block.right += base.left - 1;
+  if (block.bottom > kSheetRows || block.right > kSheetColumns)
+    throw CAutomationError(u"The row or column lies outside the sheet.");
+  return block;
+}
+
+// Range(address) or Range(cell1, cell2) of a sheet, relative to `base`.
+AutomationValue RangeOf(const std::shared_ptr<CModelSheet>& sheet, const CellRect& base,
+                        std::span<const AutomationValue> args) {
+  ExpectArguments(args, 1);
+  if (const auto* address = std::get_if<std::u16string>(&args[0])) {
+    return MakeRangeObject(sheet, ParseBlockAddress(*address, base), RangeKind::kCells);
+  }
+  std::optional<CellRect> first = ModelBlockOf(AutomationObjectOf(args[0]));
+  std::optional<CellRect> last = IsGiven(args, 1) ? ModelBlockOf(AutomationObjectOf(args[1])) : first;
+  if (!first || !last) throw CAutomationError(u"The range is not valid.");
+  return MakeRangeObject(sheet,
+                         {std::min(first->top, last->top), std::min(first->left, last->left),
+                          std::max(first->bottom, last->bottom), std::max(first->right, last->right)},
+                         RangeKind::kCells);
 }
 
 class CFontObject : public CSheetPart {
@@ -186,6 +305,12 @@ class CRangeObject : public CSheetPart {
                                std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) return Put(dispatchId, args);
     switch (dispatchId) {
+      case standin_dispid::kDefault:
+        return IsGiven(args, 0) ? Item(args) : Values();
+      case standin_dispid::kRange:
+        return RangeOf(Part(), m_block, args);
+      case standin_dispid::kPrefixCharacter:
+        return Part()->PrefixCharacter(m_block.top, m_block.left);
       case dispid::kItem:
         return Item(args);
       case dispid::kCount:
@@ -205,11 +330,12 @@ class CRangeObject : public CSheetPart {
       case dispid::kText:
         if (m_block.IsCell()) return Part()->CellText(m_block.top, m_block.left);
         if (std::optional<std::u16string> shared = Part()->BlockText(m_block)) return *shared;
-        return AutomationValue();
+        return AutomationNull{};
       case dispid::kValue:
-        return Part()->CellValue(m_block.top, m_block.left);
+        return Values();
       case dispid::kFormula:
-        return Part()->CellFormula(m_block.top, m_block.left);
+        if (m_block.IsCell()) return Part()->CellFormula(m_block.top, m_block.left);
+        return MakeAutomationArray(Part()->BlockFormulas(m_block));
       case dispid::kNumberFormatLocal:
         return Part()->NumberFormat(m_block.top, m_block.left);
       case dispid::kColumnWidth:
@@ -234,15 +360,29 @@ class CRangeObject : public CSheetPart {
   }
 
  private:
+  // A cell's value, or a block's as an array of its rows.
+  AutomationValue Values() const {
+    if (m_block.IsCell()) return Part()->CellValue(m_block.top, m_block.left);
+    return MakeAutomationArray(Part()->BlockValues(m_block));
+  }
+
   AutomationValue Put(int dispatchId, std::span<const AutomationValue> args) {
     ExpectArguments(args, 1);
     const AutomationValue& value = args.back();
     switch (dispatchId) {
-      case dispid::kValue:
+      case standin_dispid::kDefault:
+        if (args.size() > 1) {
+          // `range(2, 1) = x`: the item's value.
+          AutomationObjectPtr item = AutomationObjectOf(Item(args.first(args.size() - 1)));
+          std::array<AutomationValue, 1> itemValue = {value};
+          return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, itemValue);
+        }
         Part()->SetValue(m_block, value);
         break;
+      case dispid::kValue:
       case dispid::kFormula:
-        Part()->SetFormula(m_block, AutomationText(value));
+        // A formula put reads as typing too; an array gives every cell its own.
+        Part()->SetValue(m_block, value);
         break;
       case dispid::kNumberFormatLocal:
         Part()->SetNumberFormat(m_block, AutomationText(value));
@@ -332,7 +472,8 @@ class CWorksheetObject : public CSheetPart {
   using CSheetPart::CSheetPart;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     constexpr CellRect kWholeSheet{1, 1, kSheetRows, kSheetColumns};
     switch (dispatchId) {
@@ -348,6 +489,8 @@ class CWorksheetObject : public CSheetPart {
         return MakeRangeObject(Part(), kWholeSheet, RangeKind::kRows);
       case dispid::kUsedRange:
         return MakeRangeObject(Part(), Part()->UsedRange(), RangeKind::kCells);
+      case standin_dispid::kRange:
+        return RangeOf(Part(), kWholeSheet, args);
       default:
         ThrowUnknownMember();
     }
@@ -364,7 +507,7 @@ class CSheetsObject : public CWorkbookPart {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     const auto& sheets = Part()->Sheets();
     if (dispatchId == dispid::kCount) return static_cast<std::int32_t>(sheets.size());
-    if (dispatchId != dispid::kItem) ThrowUnknownMember();
+    if (dispatchId != dispid::kItem && dispatchId != standin_dispid::kDefault) ThrowUnknownMember();
     if (const auto* name = args.empty() ? nullptr : std::get_if<std::u16string>(&args[0])) {
       for (const auto& sheet : sheets) {
         if (SameName(sheet->Name(), *name)) return MakeWorksheetObject(sheet);
@@ -387,6 +530,7 @@ class CWorkbookObject : public CWorkbookPart {
       case dispid::kName:
         return Part()->Name();
       case dispid::kSheets:
+      case standin_dispid::kWorksheets:
         return std::make_shared<CSheetsObject>(Part());
       case dispid::kSaveAs:
         ExpectArguments(args, 1);
@@ -424,6 +568,13 @@ class CWorkbookListObject : public CModelObject {
       case dispid::kCount:
         return static_cast<std::int32_t>(workbooks.size());
       case dispid::kItem:
+      case standin_dispid::kDefault:
+        if (const auto* name = args.empty() ? nullptr : std::get_if<std::u16string>(&args[0])) {
+          for (const auto& workbook : workbooks) {
+            if (SameName(workbook->Name(), *name)) return Wrap(workbook);
+          }
+          throw CAutomationError(u"The index is out of range.");
+        }
         return Wrap(workbooks[IndexArgument(args, static_cast<int>(workbooks.size())) - 1]);
       case dispid::kAdd:
         if (m_windows) ThrowUnknownMember();
@@ -479,8 +630,23 @@ class CApplicationObject : public CModelObject {
       case dispid::kWindows:
         return std::make_shared<CWorkbookListObject>(Model(), true);
       case dispid::kSheets:
+      case standin_dispid::kWorksheets:
         if (!workbook) throw CAutomationError(u"There is no active workbook.");
         return std::make_shared<CSheetsObject>(workbook);
+      case dispid::kCells:
+      case standin_dispid::kRange:
+        // The active sheet's.
+        if (!sheet) throw CAutomationError(u"There is no active sheet.");
+        return MakeWorksheetObject(sheet)->Invoke(dispatchId, InvokeKind::kGet, args);
+      case standin_dispid::kDefault:
+      case dispid::kName:
+        return model.caption;
+      case standin_dispid::kHwnd:
+        return model.hwnd;
+      case standin_dispid::kHoldBusy:
+        ExpectArguments(args, 1);
+        if (model.holdBusy) model.holdBusy(AutomationInt(args[0]));
+        return {};
       case dispid::kActiveWindow:
         return workbook ? std::make_shared<CWindowObject>(workbook) : AutomationObjectPtr();
       case dispid::kActiveSheet:
@@ -491,7 +657,7 @@ class CApplicationObject : public CModelObject {
         return MakeRangeObject(sheet, CellRect::Cell(row, column), RangeKind::kCells);
       }
       case dispid::kCaption:
-        return model.caption;
+        return model.Title();
       case dispid::kVisible:
         return model.visible;
       case dispid::kUserControl:
@@ -531,5 +697,15 @@ std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object) {
 
 std::optional<CellRect> ModelBlockOf(const AutomationObjectPtr& object) {
   if (auto* range = dynamic_cast<CRangeObject*>(object.get())) return range->Block();
+  return std::nullopt;
+}
+
+std::optional<int> ModelArgumentPosition(int dispatchId, std::u16string_view name) {
+  for (const ArgumentNames& method : kArgumentNames) {
+    if (method.id != dispatchId) continue;
+    for (std::size_t i = 0; i < std::size(method.names); ++i) {
+      if (!method.names[i].empty() && SameName(method.names[i], name)) return static_cast<int>(i);
+    }
+  }
   return std::nullopt;
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+// Dispatch ids of the members that the assistant does not call and a
+// user's macro does, late-bound by name; the stand-in answers them.
+
+namespace standin_dispid {
+inline constexpr int kDefault = 0;  // DISPID_VALUE: Item of a collection, a range's value
+inline constexpr int kRange = 0xC5;
+inline constexpr int kWorksheets = 0x1EE;
+inline constexpr int kPrefixCharacter = 0x1F8;
+inline constexpr int kHwnd = 0x7EE;  // the frame window's handle
+// The stand-in's own test switch: HoldBusy(milliseconds).
+inline constexpr int kHoldBusy = 0x7F00;
+}  // namespace standin_dispid
