@@ -370,6 +370,11 @@ TEST_F(StandinWineTest, CaptionFollowsTheActiveWorkbook) {
   EXPECT_EQ(FindWindowW(L"XLMAIN", caption.c_str()), nullptr);  // the old title is gone
   EXPECT_NE(StandinBookWindow(L"Book1"), nullptr);
   EXPECT_NE(StandinBookWindow(L"Book2"), nullptr);
+  m_app(L"Workbooks", {1}).Try(L"Activate", DISPATCH_METHOD);
+  EXPECT_EQ(m_app.Get(L"Caption").Text(), caption);
+  // The title comes back, and the workbook's window is in front again.
+  EXPECT_TRUE(PumpUntil([&] { return FindWindowW(L"XLMAIN", caption.c_str()) == frame; }));
+  EXPECT_EQ(uidriver::GetText(StandinBookWindow()), L"Book1");
 }
 
 // The application registers as the class's running object only when its

@@ -62,6 +62,7 @@ constexpr MemberName kMemberNames[] = {
     {u"PrefixCharacter", standin_dispid::kPrefixCharacter},
     {u"Hwnd", standin_dispid::kHwnd},
     {u"HoldBusy", standin_dispid::kHoldBusy},
+    {u"Activate", standin_dispid::kActivate},
 };
 
 // Argument names of the methods that a macro calls with named arguments,
@@ -492,6 +493,9 @@ class CWorkbookObject : public CWorkbookPart {
       case dispid::kSaveAs:
         ExpectArguments(args, 1);
         Model()->SaveWorkbookAs(*Part(), AutomationText(args[0]));
+        return {};
+      case standin_dispid::kActivate:
+        Model()->ActivateWorkbook(*Part());
         return {};
       default:
         ThrowUnknownMember();

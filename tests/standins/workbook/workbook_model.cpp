@@ -319,6 +319,12 @@ void CModelSheet::TypeInto(int row, int column, const std::u16string& text) {
   SetValue(CellRect::Cell(row, column), text);
 }
 
+void CWorkbookModel::ActivateWorkbook(const CModelWorkbook& workbook) {
+  for (std::size_t i = 0; i < m_workbooks.size(); ++i) {
+    if (m_workbooks[i].get() == &workbook) m_activeWorkbook = static_cast<int>(i);
+  }
+}
+
 std::u16string CWorkbookModel::Title() const {
   std::shared_ptr<CModelWorkbook> workbook = ActiveWorkbook();
   if (!workbook) return caption;

@@ -196,6 +196,7 @@ class CWorkbookModel : public std::enable_shared_from_this<CWorkbookModel> {
   void SaveWorkbookAs(CModelWorkbook& workbook, const std::u16string& path);
   bool HasSavedFile(const std::u16string& path) const { return m_savedFiles.count(path) != 0; }
   void ActivateWorkbook(int index) { m_activeWorkbook = index; }
+  void ActivateWorkbook(const CModelWorkbook& workbook);
 
  private:
   CWorkbookModel() = default;
