@@ -62,6 +62,9 @@ void CStandinWindows::Sync(bool repaint) {
     m_books.push_back(CreateGridWindow(m_instance, m_desk, workbooks[m_books.size()]));
     LayOut();
   }
+  std::vector<bool> maximized;
+  for (const auto& workbook : workbooks) maximized.push_back(workbook->maximized);
+  if (maximized != m_laidOut) LayOut();  // a window was maximised or restored
   for (std::size_t i = 0; i < workbooks.size(); ++i) {
     std::wstring name = WideOf(workbooks[i]->Name());
     if (m_books[i] && TitleOf(m_books[i]) != name) SetWindowTextW(m_books[i], name.c_str());
@@ -84,8 +87,16 @@ void CStandinWindows::LayOut() {
   RECT client;
   GetClientRect(m_frame, &client);
   if (m_desk) MoveWindow(m_desk, 0, 0, client.right, client.bottom, TRUE);
-  // Maximised: every workbook window fills the desk.
-  for (HWND book : m_books) MoveWindow(book, 0, 0, client.right, client.bottom, TRUE);
+  // A maximised workbook window fills the desk; the others are cascaded.
+  const auto& workbooks = m_model->Workbooks();
+  m_laidOut.clear();
+  for (const auto& workbook : workbooks) m_laidOut.push_back(workbook->maximized);
+  for (std::size_t i = 0; i < m_books.size() && i < workbooks.size(); ++i) {
+    int offset = workbooks[i]->maximized ? 0 : 24 * static_cast<int>(i % 8);
+    int shrink = workbooks[i]->maximized ? 0 : client.right / 4;
+    MoveWindow(m_books[i], offset, offset, client.right - offset - shrink, client.bottom - offset - shrink,
+               TRUE);
+  }
 }
 
 LRESULT CALLBACK CStandinWindows::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

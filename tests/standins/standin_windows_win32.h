@@ -3,8 +3,9 @@
 // The stand-in's windows, by the spreadsheet's classes: a frame ("XLMAIN")
 // titled with the program's and the active workbook's names (the title that
 // Application.Caption reads) and shown while the application is visible, a
-// desk ("XLDESK") filling it, and on the desk one maximised window per
-// workbook ("EXCEL7") titled with its name, the active one in front, holding
+// desk ("XLDESK") filling it, and on the desk one window per workbook
+// ("EXCEL7", maximised unless its WindowState says otherwise) titled with
+// its name, the active one in front, holding
 // a plain grid of the active sheet. Clicking a cell selects it; typing and
 // Enter set it, as a person's entry does.
 
@@ -45,5 +46,6 @@ class CStandinWindows {
   HWND m_frame = nullptr;
   HWND m_desk = nullptr;
   std::vector<HWND> m_books;
+  std::vector<bool> m_laidOut;  // the workbooks' maximised states the windows were laid out for
   std::weak_ptr<CModelWorkbook> m_shownActive;
 };

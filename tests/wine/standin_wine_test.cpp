@@ -375,6 +375,10 @@ TEST_F(StandinWineTest, CaptionFollowsTheActiveWorkbook) {
   // The title comes back, and the workbook's window is in front again.
   EXPECT_TRUE(PumpUntil([&] { return FindWindowW(L"XLMAIN", caption.c_str()) == frame; }));
   EXPECT_EQ(uidriver::GetText(StandinBookWindow()), L"Book1");
+  // A restored workbook window leaves the program's name alone in the title.
+  ASSERT_EQ(m_app(L"ActiveWindow").Put(L"WindowState", Var(-4143)), S_OK);
+  EXPECT_EQ(m_app.Get(L"Caption").Text(), L"Spreadsheet");
+  EXPECT_TRUE(PumpUntil([&] { return uidriver::GetText(frame) == L"Spreadsheet"; }));
 }
 
 // The application registers as the class's running object only when its

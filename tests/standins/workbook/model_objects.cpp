@@ -63,6 +63,7 @@ constexpr MemberName kMemberNames[] = {
     {u"Hwnd", standin_dispid::kHwnd},
     {u"HoldBusy", standin_dispid::kHoldBusy},
     {u"Activate", standin_dispid::kActivate},
+    {u"WindowState", standin_dispid::kWindowState},
 };
 
 // Argument names of the methods that a macro calls with named arguments,
@@ -508,10 +509,21 @@ class CWindowObject : public CWorkbookPart {
   using CWorkbookPart::CWorkbookPart;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (dispatchId == standin_dispid::kWindowState) {
+      if (kind != InvokeKind::kPut) return Part()->maximized ? kWindowMaximized : kWindowNormal;
+      ExpectArguments(args, 1);
+      Part()->maximized = AutomationInt(args.back()) == kWindowMaximized;
+      return {};
+    }
     if (dispatchId != dispid::kCaption || kind == InvokeKind::kPut) ThrowUnknownMember();
     return Part()->Name();
   }
+
+ private:
+  static constexpr std::int32_t kWindowMaximized = -4137;
+  static constexpr std::int32_t kWindowNormal = -4143;
 };
 
 // Workbooks and Windows: one item per workbook.

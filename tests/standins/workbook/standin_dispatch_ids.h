@@ -6,7 +6,8 @@
 namespace standin_dispid {
 inline constexpr int kDefault = 0;  // DISPID_VALUE: Item of a collection, a range's value
 inline constexpr int kRange = 0xC5;
-inline constexpr int kActivate = 0x130;  // a workbook's: it becomes the active one
+inline constexpr int kActivate = 0x130;     // a workbook's: it becomes the active one
+inline constexpr int kWindowState = 0x18C;  // a window's: maximised (-4137) or normal (-4143)
 inline constexpr int kWorksheets = 0x1EE;
 inline constexpr int kPrefixCharacter = 0x1F8;
 inline constexpr int kHwnd = 0x7EE;  // the frame window's handle

@@ -327,7 +327,7 @@ void CWorkbookModel::ActivateWorkbook(const CModelWorkbook& workbook) {
 
 std::u16string CWorkbookModel::Title() const {
   std::shared_ptr<CModelWorkbook> workbook = ActiveWorkbook();
-  if (!workbook) return caption;
+  if (!workbook || !workbook->maximized) return caption;
   return laterTitleForm ? workbook->Name() + u" - " + caption : caption + u" - " + workbook->Name();
 }
 

@@ -155,6 +155,7 @@ class CModelWorkbook {
   std::shared_ptr<CModelSheet> AddSheet(const std::u16string& name);
   std::shared_ptr<CModelSheet> ActiveSheet() const;
   void ActivateSheet(int index) { m_activeSheet = index; }
+  bool maximized = true;  // its window fills the desk
 
  private:
   std::weak_ptr<CWorkbookModel> m_application;
@@ -186,7 +187,8 @@ class CWorkbookModel : public std::enable_shared_from_this<CWorkbookModel> {
   std::shared_ptr<CModelWorkbook> ActiveWorkbook() const;
   std::shared_ptr<CModelSheet> ActiveSheet() const;
   // The frame's title, which Application.Caption reads: the program's name
-  // and the active workbook's ("<name> - Book1", or "Book1 - <name>").
+  // and, when its window is maximised, the active workbook's ("<name> -
+  // Book1", or "Book1 - <name>").
   std::u16string Title() const;
 
   // A new workbook "BookN", or a copy of a saved file named after it; an
