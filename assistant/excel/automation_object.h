@@ -24,11 +24,18 @@ struct AutomationMissing {
   bool operator==(const AutomationMissing&) const = default;
 };
 
+// Null (VT_NULL): "no single answer", as the Text of cells that differ.
+// Read as a number or text it counts as empty.
+struct AutomationNull {
+  bool operator==(const AutomationNull&) const = default;
+};
+
 // Empty, 32-bit integer, double, boolean, UTF-16 text, object (possibly
-// null: "Nothing"), the omitted argument, or a block of values (a range's
-// Value or Formula of several cells, as a two-dimensional array).
-using AutomationValue = std::variant<std::monostate, std::int32_t, double, bool, std::u16string,
-                                     AutomationObjectPtr, AutomationMissing, AutomationArrayPtr>;
+// null: "Nothing"), the omitted argument, a block of values (a range's
+// Value or Formula of several cells, as a two-dimensional array), or null.
+using AutomationValue =
+    std::variant<std::monostate, std::int32_t, double, bool, std::u16string, AutomationObjectPtr,
+                 AutomationMissing, AutomationArrayPtr, AutomationNull>;
 
 // A block of values, row by row: rows x columns of them.
 struct AutomationArray {
@@ -77,4 +84,4 @@ AutomationObjectPtr AutomationObjectOf(const AutomationValue& value);
 // A block read as an array; a single value is a block of one.
 AutomationArray AutomationArrayOf(const AutomationValue& value);
 AutomationValue MakeAutomationArray(AutomationArray array);
-bool IsEmptyValue(const AutomationValue& value);
+bool IsEmptyValue(const AutomationValue& value);  // empty, not null

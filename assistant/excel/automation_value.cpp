@@ -10,12 +10,16 @@ namespace {
 
 [[noreturn]] void ThrowTypeMismatch() { throw CAutomationError(u"Type mismatch"); }
 
+bool IsEmptyOrNull(const AutomationValue& value) {
+  return std::holds_alternative<std::monostate>(value) || std::holds_alternative<AutomationNull>(value);
+}
+
 }  // namespace
 
 std::int32_t AutomationInt(const AutomationValue& value) {
   if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? -1 : 0;
-  if (std::holds_alternative<std::monostate>(value)) return 0;
+  if (IsEmptyOrNull(value)) return 0;
   if (const auto* real = std::get_if<double>(&value)) {
     double rounded = std::nearbyint(*real);
     if (rounded >= std::numeric_limits<std::int32_t>::min() &&
@@ -30,7 +34,7 @@ double AutomationDouble(const AutomationValue& value) {
   if (const auto* real = std::get_if<double>(&value)) return *real;
   if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? -1 : 0;
-  if (std::holds_alternative<std::monostate>(value)) return 0;
+  if (IsEmptyOrNull(value)) return 0;
   ThrowTypeMismatch();
 }
 
@@ -48,7 +52,7 @@ std::u16string FormatGeneralNumber(double value) {
 
 std::u16string AutomationText(const AutomationValue& value) {
   if (const auto* text = std::get_if<std::u16string>(&value)) return *text;
-  if (std::holds_alternative<std::monostate>(value)) return {};
+  if (IsEmptyOrNull(value)) return {};
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? u"TRUE" : u"FALSE";
   if (std::holds_alternative<std::int32_t>(value) || std::holds_alternative<double>(value)) {
     return FormatGeneralNumber(AutomationDouble(value));

@@ -94,8 +94,9 @@ AutomationValue AutomationValueFromVariant(const VARIANT& variant) {
   }
   switch (V_VT(&variant)) {
     case VT_EMPTY:
-    case VT_NULL:
       return {};
+    case VT_NULL:
+      return AutomationNull{};
     case VT_I1:
     case VT_UI1:
     case VT_I2:
@@ -169,6 +170,8 @@ void AutomationValueToVariant(const AutomationValue& value, VARIANT& variant) {
   } else if (const auto* array = std::get_if<AutomationArrayPtr>(&value)) {
     V_VT(&variant) = VT_ARRAY | VT_VARIANT;
     V_ARRAY(&variant) = ToArray(*array ? **array : AutomationArray());
+  } else if (std::holds_alternative<AutomationNull>(value)) {
+    V_VT(&variant) = VT_NULL;
   } else if (std::holds_alternative<AutomationMissing>(value)) {
     V_VT(&variant) = VT_ERROR;
     V_ERROR(&variant) = DISP_E_PARAMNOTFOUND;

@@ -52,7 +52,7 @@ inline constexpr int kVerticalAlignment = 0x89;
 inline constexpr int kMerge = 0x234;
 inline constexpr int kSelect = 0xEB;
 inline constexpr int kFont = 0x92;
-inline constexpr int kMergeArea = 0x269;
+inline constexpr int kMergeArea = 0x569;
 
 // Font
 inline constexpr int kColor = 0x63;

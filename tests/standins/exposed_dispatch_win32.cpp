@@ -10,6 +10,7 @@
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "tests/standins/exposed_dispatch_win32.h"
+#include "tests/standins/workbook/model_objects.h"
 #include "winfx/com.h"
 
 namespace {
@@ -27,17 +28,23 @@ InvokeKind KindOf(WORD flags) {
 }
 
 // The arguments in declaration order: DISPPARAMS holds them last first,
-// with a put's value as the named DISPID_PROPERTYPUT argument.
+// then the named ones (their dispatch ids are their positions, as
+// GetIDsOfNames gave them; omitted ones between are missing), with a put's
+// value as the named DISPID_PROPERTYPUT argument, last.
 HRESULT ReadArguments(const DISPPARAMS& params, InvokeKind kind, std::vector<AutomationValue>& args) {
   UINT named = params.cNamedArgs;
-  if (named > 1 ||
-      (named == 1 && (kind != InvokeKind::kPut || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))) {
-    return DISP_E_NONAMEDARGS;
-  }
-  if (kind == InvokeKind::kPut && named == 0) return DISP_E_PARAMNOTOPTIONAL;
+  bool putValue = named > 0 && params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+  if (kind == InvokeKind::kPut && !putValue) return DISP_E_PARAMNOTOPTIONAL;
+  if (kind != InvokeKind::kPut && putValue) return DISP_E_PARAMNOTFOUND;
   for (UINT i = params.cArgs; i > named; --i)
     args.push_back(AutomationValueFromVariant(params.rgvarg[i - 1]));
-  if (named == 1) args.push_back(AutomationValueFromVariant(params.rgvarg[0]));
+  for (UINT i = putValue ? 1 : 0; i < named; ++i) {
+    DISPID position = params.rgdispidNamedArgs[i];
+    if (position < 0 || position > 64) return DISP_E_PARAMNOTFOUND;
+    if (args.size() <= static_cast<std::size_t>(position)) args.resize(position + 1, AutomationMissing{});
+    args[position] = AutomationValueFromVariant(params.rgvarg[i]);
+  }
+  if (putValue) args.push_back(AutomationValueFromVariant(params.rgvarg[0]));
   return S_OK;
 }
 
@@ -78,6 +85,13 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
     return slot;
   }
 
+  // The strong connections on the IDispatch of `object`, while it lives.
+  static long ConnectionsOf(const AutomationObjectPtr& object) {
+    std::lock_guard lock(g_identityMutex);
+    auto found = g_exposedByObject.find(object.get());
+    return found == g_exposedByObject.end() ? 0 : found->second->Connections();
+  }
+
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
     if (iid == IID_IExternalConnection) {
       return winfx::AnswerQuery<IExternalConnection>(this, iid, result, {IID_IExternalConnection});
@@ -91,13 +105,20 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
 
   // Connections of clients in other processes, for the server's lifetime.
   DWORD STDMETHODCALLTYPE AddConnection(DWORD type, DWORD) override {
-    if (type & EXTCONN_STRONG) ++g_externalConnections;
+    if (type & EXTCONN_STRONG) {
+      ++g_externalConnections;
+      ++m_connections;
+    }
     return static_cast<DWORD>(g_externalConnections);
   }
   DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD type, DWORD, BOOL) override {
-    if (type & EXTCONN_STRONG) --g_externalConnections;
+    if (type & EXTCONN_STRONG) {
+      --g_externalConnections;
+      --m_connections;
+    }
     return static_cast<DWORD>(g_externalConnections);
   }
+  long Connections() const { return m_connections; }
   ULONG STDMETHODCALLTYPE Release() override {
     ULONG left;
     {
@@ -123,10 +144,14 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (!names || !ids || count == 0) return E_INVALIDARG;
     HRESULT result = S_OK;
+    std::optional<int> member = m_object->DispatchIdOfName(reinterpret_cast<const char16_t*>(names[0]));
     for (UINT i = 0; i < count; ++i) {
-      std::optional<int> id = i == 0 ? m_object->DispatchIdOfName(reinterpret_cast<const char16_t*>(names[0]))
-                                     : std::nullopt;  // arguments have no names here
-      if (id && g_nameFilter) id = g_nameFilter(*id);
+      // After the member, the names of its arguments: their positions.
+      std::optional<int> id =
+          i == 0   ? member
+          : member ? ModelArgumentPosition(*member, reinterpret_cast<const char16_t*>(names[i]))
+                   : std::nullopt;
+      if (id && i == 0 && g_nameFilter) id = g_nameFilter(*id);
       ids[i] = id ? *id : DISPID_UNKNOWN;
       if (!id) result = DISP_E_UNKNOWNNAME;
     }
@@ -160,6 +185,7 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
 
  private:
   AutomationObjectPtr m_object;
+  std::atomic<long> m_connections{0};
 };
 
 }  // namespace
@@ -177,6 +203,10 @@ IDispatch* ExposeAsDispatch(const AutomationObjectPtr& object) {
 long ExposedDispatchCount() { return g_exposedCount; }
 
 long ExternalConnectionCount() { return g_externalConnections; }
+
+long ExternalConnectionCountOf(const AutomationObjectPtr& object) {
+  return CExposedDispatch::ConnectionsOf(object);
+}
 
 void SetExposedCallObserver(ExposedCallObserver observer) { g_observer = observer; }
 

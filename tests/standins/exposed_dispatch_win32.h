@@ -25,6 +25,8 @@ long ExposedDispatchCount();
 // ExposeAsDispatch (counted through IExternalConnection): a server ends
 // when this falls to 0.
 long ExternalConnectionCount();
+// Those of them on the IDispatch of `object`.
+long ExternalConnectionCountOf(const AutomationObjectPtr& object);
 
 // Called after every call that an object of ExposeAsDispatch answered; a
 // server keeps its windows and registrations up to date from here.

@@ -1,8 +1,11 @@
 #include "tests/standins/standin_grid_win32.h"
 
+#include <algorithm>
 #include <string>
 
 #include "assistant/excel/automation_error.h"
+#include "assistant/excel/dispatch_ids.h"
+#include "tests/standins/standin_busy_win32.h"
 #include "tests/standins/standin_windows_win32.h"
 
 namespace {
@@ -37,10 +40,24 @@ RECT CellBox(int row, int column) {
 
 std::wstring ColumnName(int column) { return std::wstring(1, static_cast<wchar_t>(L'A' + column - 1)); }
 
-void DrawText(HDC dc, RECT box, const std::wstring& text, COLORREF color) {
+void DrawText(HDC dc, RECT box, const std::wstring& text, COLORREF color, UINT align = DT_LEFT) {
   SetTextColor(dc, color);
   InflateRect(&box, -3, 0);
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_VCENTER | align);
+}
+
+// The box of a cell, or of the whole merged area that the cell begins.
+RECT AreaBox(const CellRect& area) {
+  RECT first = CellBox(area.top, area.left);
+  RECT last = CellBox(std::min(area.bottom, kShownRows), std::min(area.right, kShownColumns));
+  return {first.left, first.top, last.right, last.bottom};
+}
+
+// A cell being edited: calls are rejected until the entry ends.
+void SetTyping(GridState& state, bool typing) {
+  if (state.typing == typing) return;
+  state.typing = typing;
+  SetStandinEditing(typing);
 }
 
 void PaintHeaders(HDC dc) {
@@ -60,12 +77,16 @@ void PaintCells(HDC dc, const CModelSheet& sheet, const GridState& state) {
   HGDIOBJ oldPen = SelectObject(dc, pen);
   for (int row = 1; row <= kShownRows; ++row) {
     for (int column = 1; column <= kShownColumns; ++column) {
-      RECT box = CellBox(row, column);
+      // A merged area is drawn once, as one cell, by its first cell.
+      CellRect area = sheet.MergeArea(row, column);
+      if (row != area.top || column != area.left) continue;
+      RECT box = AreaBox(area);
       Rectangle(dc, box.left, box.top, box.right + 1, box.bottom + 1);
       bool active = row == activeRow && column == activeColumn;
       std::u16string text = sheet.CellText(row, column);
       std::wstring shown = active && state.typing ? state.entry : std::wstring(text.begin(), text.end());
-      DrawText(dc, box, shown, static_cast<COLORREF>(sheet.FontColor(row, column)));
+      UINT align = sheet.HorizontalAlignment(row, column) == kAlignCenter ? DT_CENTER : DT_LEFT;
+      DrawText(dc, box, shown, static_cast<COLORREF>(sheet.FontColor(row, column)), align);
       if (active) {
         HGDIOBJ brush = GetStockObject(BLACK_BRUSH);
         FrameRect(dc, &box, static_cast<HBRUSH>(brush));
@@ -92,18 +113,33 @@ void SelectAt(HWND window, int x, int y) {
   int column = (x - kHeaderWidth) / kCellWidth + 1;
   int row = y / kCellHeight;
   if (!sheet || x < kHeaderWidth || row < 1 || column < 1 || column > kShownColumns) return;
-  StateOf(window)->typing = false;
+  SetTyping(*StateOf(window), false);
   sheet->Select(CellRect::Cell(row, column));
 }
 
-// Enter: the typed text becomes the active cell's input, one change event.
+// An error box over the frame; calls are rejected while it is open.
+void ShowEntryError(HWND window, const std::u16string& description) {
+  SetStandinEditing(true);
+  MessageBoxW(GetAncestor(window, GA_ROOT), reinterpret_cast<const wchar_t*>(description.c_str()),
+              L"Spreadsheet", MB_OK | MB_ICONERROR);
+  SetStandinEditing(false);
+}
+
+// Enter: the typed text becomes the active cell's input, one change event;
+// an entry that does not read (or a protected sheet) gets an error box and
+// leaves the cell as it was.
 void Enter(HWND window) {
   GridState* state = StateOf(window);
   std::shared_ptr<CModelSheet> sheet = SheetOf(window);
   if (!sheet || !state->typing) return;
   auto [row, column] = sheet->ActiveCell();
-  state->typing = false;
-  sheet->TypeInto(row, column, std::u16string(state->entry.begin(), state->entry.end()));
+  SetTyping(*state, false);
+  try {
+    sheet->TypeInto(row, column, std::u16string(state->entry.begin(), state->entry.end()));
+  } catch (const CAutomationError& error) {
+    ShowEntryError(window, error.Description());
+    return;
+  }
   if (row < kSheetRows) sheet->Select(CellRect::Cell(row + 1, column));
 }
 
@@ -111,18 +147,18 @@ void Type(HWND window, wchar_t character) {
   GridState* state = StateOf(window);
   if (character == L'\r') return Enter(window);
   if (character == 0x1B) {
-    state->typing = false;
+    SetTyping(*state, false);
   } else if (character == L'\b') {
     if (!state->entry.empty()) state->entry.pop_back();
   } else if (character >= L' ') {
     if (!state->typing) state->entry.clear();
-    state->typing = true;
+    SetTyping(*state, true);
     state->entry += character;
   }
 }
 
 LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // A refused entry (a protected sheet) must not leave the window procedure.
+  // A refused selection must not leave the window procedure.
   try {
     switch (message) {
       case WM_NCCREATE:
@@ -131,6 +167,7 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
         break;
       case WM_NCDESTROY:
+        if (GridState* state = StateOf(window)) SetTyping(*state, false);
         delete StateOf(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "tests/standins/standin_busy_win32.h"
 #include "tests/standins/standin_marshaling_win32.h"
 #include "tests/standins/standin_options.h"
 #include "tests/standins/standin_registration_win32.h"
@@ -17,8 +18,10 @@ int Serve(HINSTANCE instance, const StandinOptions& options) {
   winfx::CComInit com;
   if (!com.Succeeded()) return 2;
   CDispatchMarshalingCache marshaling;
+  CBusyMessageFilter busyFilter;
   CStandinServer server(options);
-  CStandinWindows windows(server.Model(), [&server] {
+  CStandinWindows windows(server.Model(), [&server, &windows] {
+    server.RegisterWhenInBackground(windows.Frame());
     if (server.ShouldExit()) PostQuitMessage(0);
   });
   if (!windows.Create(instance) || !server.Start()) return 3;
@@ -36,7 +39,7 @@ int Serve(HINSTANCE instance, const StandinOptions& options) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   StandinOptions options = ParseStandinOptions(commandLine);
-  if (options.registerServer) return RegisterStandin(options.listUnsaved ? L"" : L"/unlisted") ? 0 : 1;
+  if (options.registerServer) return RegisterStandin(ServerArguments(options).c_str()) ? 0 : 1;
   if (options.unregisterServer) return UnregisterStandin() ? 0 : 1;
   return Serve(instance, options);
 }

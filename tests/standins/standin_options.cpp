@@ -23,6 +23,16 @@ StandinOptions ParseStandinOptions(const std::wstring& commandLine) {
     if (key == L"unregserver") options.unregisterServer = true;
     if (key == L"embedding") options.embedding = true;
     if (key == L"unlisted") options.listUnsaved = false;
+    if (key == L"lateregister") options.lateRegistration = true;
+    if (key == L"latertitle") options.laterTitle = true;
   }
   return options;
+}
+
+std::wstring ServerArguments(const StandinOptions& options) {
+  std::wstring arguments;
+  if (!options.listUnsaved) arguments += L" /unlisted";
+  if (options.lateRegistration) arguments += L" /lateregister";
+  if (options.laterTitle) arguments += L" /latertitle";
+  return arguments.empty() ? arguments : arguments.substr(1);
 }

@@ -5,6 +5,14 @@
 //   /unregserver            remove the registration
 //   -Embedding              started by COM for a client
 //   /unlisted               new, unsaved workbooks stay out of the running object table
+//   /lateregister           the application becomes the class's running object only
+//                           once its frame is shown and not in the foreground (when it
+//                           first loses the focus), not at start
+//   /latertitle             the frame's title in the later form "Book1 - <name>"
+// Registered with /regserver, the other switches are kept for the server.
+// While a grid cell is being edited (or an error box is open), and for the
+// time that Application.HoldBusy(milliseconds) asks, calls are rejected with
+// RPC_E_CALL_REJECTED.
 
 #include <string>
 
@@ -15,6 +23,11 @@ struct StandinOptions {
   bool unregisterServer = false;
   bool embedding = false;
   bool listUnsaved = true;
+  bool lateRegistration = false;
+  bool laterTitle = false;
 };
+
+// The switches of `options` that the registered server is started with.
+std::wstring ServerArguments(const StandinOptions& options);
 
 StandinOptions ParseStandinOptions(const std::wstring& commandLine);

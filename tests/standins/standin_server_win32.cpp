@@ -10,6 +10,7 @@
 #include "assistant/excel/dispatch_ids.h"
 #include "assistant/excel/excel_dispatch.h"
 #include "tests/standins/exposed_dispatch_win32.h"
+#include "tests/standins/standin_busy_win32.h"
 #include "tests/standins/standin_file.h"
 #include "tests/standins/standin_registration_win32.h"
 #include "tests/standins/workbook/model_objects.h"
@@ -88,6 +89,8 @@ void ObserveCall(int dispatchId, InvokeKind, std::span<const AutomationValue> ar
 CStandinServer::CStandinServer(const StandinOptions& options) : m_options(options) {
   m_model->caption = u"Spreadsheet";
   m_model->visible = !options.embedding;  // started by hand: shown at once
+  m_model->laterTitleForm = options.laterTitle;
+  m_model->holdBusy = HoldStandinBusy;
   g_standinServer = this;
   SetExposedCallObserver(&ObserveCall);
   SetExposedCallFilter(&FilterCall);
@@ -109,7 +112,26 @@ bool CStandinServer::Start() {
                                    &m_classCookie))) {
     return false;
   }
-  return SUCCEEDED(RegisterActiveObject(m_application, kStandinClassId, ACTIVEOBJECT_WEAK, &m_activeCookie));
+  if (!m_options.lateRegistration) RegisterRunningApplication();
+  return true;
+}
+
+void CStandinServer::RegisterRunningApplication() {
+  if (m_runningDecided) return;
+  m_runningDecided = true;
+  IUnknown* other = nullptr;
+  if (SUCCEEDED(GetActiveObject(kStandinClassId, nullptr, &other))) {
+    other->Release();  // a second instance: reachable through its workbooks only
+    return;
+  }
+  RegisterActiveObject(m_application, kStandinClassId, ACTIVEOBJECT_WEAK, &m_activeCookie);
+}
+
+void CStandinServer::RegisterWhenInBackground(HWND frame) {
+  if (m_runningDecided || !IsWindowVisible(frame)) return;
+  DWORD foregroundProcess = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+  if (foregroundProcess != GetCurrentProcessId()) RegisterRunningApplication();
 }
 
 void CStandinServer::Stop() {
@@ -172,7 +194,10 @@ void CStandinServer::List(CModelWorkbook& workbook, int index, const std::wstrin
     ExcelDispatch book = ExcelDispatch(MakeApplicationObject(m_model)).Workbooks().Item(index);
     IDispatch* dispatch = ExposeAsDispatch(book.Object());
     Listing& listing = m_listings[&workbook];
-    if (SUCCEEDED(table->Register(0, dispatch, moniker, &listing.cookie))) listing.name = name;
+    if (SUCCEEDED(table->Register(0, dispatch, moniker, &listing.cookie))) {
+      listing.name = name;
+      listing.workbook = book.Object();
+    }
     dispatch->Release();  // the table keeps its own reference
     moniker->Release();
   }
@@ -189,13 +214,19 @@ void CStandinServer::Revoke(Listing& listing) {
   listing = Listing{};
 }
 
+long CStandinServer::ConnectionsBeyondListings() const {
+  long connections = ExternalConnectionCount();
+  for (const auto& [workbook, listing] : m_listings) {
+    if (listing.workbook) connections -= ExternalConnectionCountOf(listing.workbook);
+  }
+  return connections;
+}
+
 bool CStandinServer::ShouldExit() {
   // A server started for a client waits for it to connect first.
   constexpr ULONGLONG kFirstClientWaitMs = 30000;
-  if (ExternalConnectionCount() > 0) {
-    m_everConnected = true;
-    return false;
-  }
+  if (ExternalConnectionCount() > 0) m_everConnected = true;
   if (m_model->visible) return false;
+  if (ConnectionsBeyondListings() > 0) return false;
   return m_everConnected || !m_options.embedding || GetTickCount64() - m_startTick > kFirstClientWaitMs;
 }

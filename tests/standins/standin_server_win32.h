@@ -4,7 +4,10 @@
 // class object, the application as the class's running object, every
 // workbook in the running object table (a saved or opened one under its
 // full path, a new one under its name), and the end of the process when no
-// client holds it and no window is shown.
+// client holds it and no window is shown. A workbook that a client took
+// from the table does not keep a hidden stand-in alive: Wine's script host
+// never lets go of what GetObject gave it (where the system would run down
+// the references of a client that has ended).
 
 #include <objbase.h>
 #include <windows.h>
@@ -24,8 +27,13 @@ class CStandinServer {
   CStandinServer(const CStandinServer&) = delete;
   CStandinServer& operator=(const CStandinServer&) = delete;
 
-  // Registers the class object and the running application.
+  // Registers the class object, and the running application unless it
+  // registers late (see RegisterWhenInBackground).
   bool Start();
+  // With late registration: the application becomes the class's running
+  // object once `frame` is shown and not in the foreground, as the
+  // spreadsheet registers when its window first loses the focus.
+  void RegisterWhenInBackground(HWND frame);
   // Revokes every registration.
   void Stop();
 
@@ -40,6 +48,7 @@ class CStandinServer {
   // Runs after every call a client made, once the registrations are updated.
   void SetCallListener(std::function<void()> listener) { m_callListener = std::move(listener); }
   void AfterCall() {
+    m_everConnected = true;  // also when the client came and went between two ticks
     RefreshRunningObjects();
     if (m_callListener) m_callListener();
   }
@@ -50,9 +59,14 @@ class CStandinServer {
   struct Listing {
     std::wstring name;
     DWORD cookie = 0;
+    AutomationObjectPtr workbook;  // the object the table hands out
   };
+  // Connections of clients on other objects than the listed workbooks.
+  long ConnectionsBeyondListings() const;
 
   void List(CModelWorkbook& workbook, int index, const std::wstring& name);
+  // Only the first instance is the class's running object.
+  void RegisterRunningApplication();
   void Revoke(Listing& listing);
 
   StandinOptions m_options;
@@ -61,6 +75,7 @@ class CStandinServer {
   IClassFactory* m_factory = nullptr;
   DWORD m_classCookie = 0;
   DWORD m_activeCookie = 0;
+  bool m_runningDecided = false;  // registered, or found another instance first
   std::map<const CModelWorkbook*, std::wstring> m_paths;
   std::map<const CModelWorkbook*, Listing> m_listings;
   std::function<void()> m_callListener;

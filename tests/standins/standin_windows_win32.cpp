@@ -34,24 +34,37 @@ bool CStandinWindows::Create(HINSTANCE instance) {
   frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
   frame.lpszClassName = kFrameClass;
-  if (!RegisterClassW(&frame) || !RegisterGridClass(instance)) return false;
+  WNDCLASSW desk{};
+  desk.lpfnWndProc = DefWindowProcW;
+  desk.hInstance = instance;
+  desk.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  desk.lpszClassName = kDeskClass;
+  if (!RegisterClassW(&frame) || !RegisterClassW(&desk) || !RegisterGridClass(instance)) return false;
   m_frame =
-      CreateWindowExW(0, kFrameClass, WideOf(m_model->caption).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+      CreateWindowExW(0, kFrameClass, WideOf(m_model->Title()).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                       40, 40, 900, 700, nullptr, nullptr, instance, this);
   if (!m_frame) return false;
+  m_desk = CreateWindowExW(0, kDeskClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, m_frame,
+                           nullptr, instance, nullptr);
+  if (!m_desk) return false;
+  m_model->hwnd = static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(m_frame));
+  LayOut();
   SetTimer(m_frame, kTickTimer, kTickMs, nullptr);
   Sync(true);
   return true;
 }
 
 void CStandinWindows::Sync(bool repaint) {
-  std::wstring caption = WideOf(m_model->caption);
-  if (TitleOf(m_frame) != caption) SetWindowTextW(m_frame, caption.c_str());
+  std::wstring title = WideOf(m_model->Title());
+  if (TitleOf(m_frame) != title) SetWindowTextW(m_frame, title.c_str());
   const auto& workbooks = m_model->Workbooks();
   while (m_books.size() < workbooks.size()) {
-    m_books.push_back(CreateGridWindow(m_instance, m_frame, workbooks[m_books.size()]));
+    m_books.push_back(CreateGridWindow(m_instance, m_desk, workbooks[m_books.size()]));
     LayOut();
   }
+  std::vector<bool> maximized;
+  for (const auto& workbook : workbooks) maximized.push_back(workbook->maximized);
+  if (maximized != m_laidOut) LayOut();  // a window was maximised or restored
   for (std::size_t i = 0; i < workbooks.size(); ++i) {
     std::wstring name = WideOf(workbooks[i]->Name());
     if (m_books[i] && TitleOf(m_books[i]) != name) SetWindowTextW(m_books[i], name.c_str());
@@ -73,9 +86,16 @@ void CStandinWindows::Sync(bool repaint) {
 void CStandinWindows::LayOut() {
   RECT client;
   GetClientRect(m_frame, &client);
-  for (std::size_t i = 0; i < m_books.size(); ++i) {
-    int offset = static_cast<int>(i % 8) * 24;  // cascaded, the newest in front
-    MoveWindow(m_books[i], offset, offset, client.right - offset, client.bottom - offset, TRUE);
+  if (m_desk) MoveWindow(m_desk, 0, 0, client.right, client.bottom, TRUE);
+  // A maximised workbook window fills the desk; the others are cascaded.
+  const auto& workbooks = m_model->Workbooks();
+  m_laidOut.clear();
+  for (const auto& workbook : workbooks) m_laidOut.push_back(workbook->maximized);
+  for (std::size_t i = 0; i < m_books.size() && i < workbooks.size(); ++i) {
+    int offset = workbooks[i]->maximized ? 0 : 24 * static_cast<int>(i % 8);
+    int shrink = workbooks[i]->maximized ? 0 : client.right / 4;
+    MoveWindow(m_books[i], offset, offset, client.right - offset - shrink, client.bottom - offset - shrink,
+               TRUE);
   }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
-// The stand-in's windows: a frame (class "XLMAIN") titled with the
-// application's caption and shown while the application is visible, and
-// one window per workbook (class "EXCEL7") titled with its name, holding a
-// plain grid of the active sheet. Clicking a cell selects it; typing and
+// The stand-in's windows, by the spreadsheet's classes: a frame ("XLMAIN")
+// titled with the program's and the active workbook's names (the title that
+// Application.Caption reads) and shown while the application is visible, a
+// desk ("XLDESK") filling it, and on the desk one window per workbook
+// ("EXCEL7", maximised unless its WindowState says otherwise) titled with
+// its name, the active one in front, holding
+// a plain grid of the active sheet. Clicking a cell selects it; typing and
 // Enter set it, as a person's entry does.
 
 #include <windows.h>
@@ -15,6 +18,7 @@
 #include "tests/standins/workbook/workbook_model.h"
 
 inline constexpr const wchar_t* kFrameClass = L"XLMAIN";
+inline constexpr const wchar_t* kDeskClass = L"XLDESK";
 inline constexpr const wchar_t* kBookClass = L"EXCEL7";
 
 class CStandinWindows {
@@ -40,6 +44,8 @@ class CStandinWindows {
   std::function<void()> m_onTick;
   HINSTANCE m_instance = nullptr;
   HWND m_frame = nullptr;
+  HWND m_desk = nullptr;
   std::vector<HWND> m_books;
+  std::vector<bool> m_laidOut;  // the workbooks' maximised states the windows were laid out for
   std::weak_ptr<CModelWorkbook> m_shownActive;
 };

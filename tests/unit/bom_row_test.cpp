@@ -75,7 +75,7 @@ TEST_F(BomRowTest, WritesTheFormulasOfEachKindOfLayout) {
     m_layout.inverseCount = entry.inverse;
     m_layout.singleWeight = entry.single;
     m_layout.totalWeight = entry.total;
-    ASSERT_EQ(Calculate(5, u"-120*6"), ST_OK);
+    ASSERT_EQ(Calculate(5, u"'-120*6"), ST_OK);
     std::vector<CellRect> expected;
     if (entry.singleFormula) {
       EXPECT_EQ(Formula(5, entry.single.number), entry.singleFormula);
@@ -94,7 +94,7 @@ TEST_F(BomRowTest, DefaultStylesAndEditedLayouts) {
   EXPECT_EQ(Formula(5, 7), u"=(D5+E5)*F5");
 
   SelectBomStyle(m_settings, 0, m_layout);
-  ASSERT_EQ(Calculate(6, u"-120*6"), ST_OK);
+  ASSERT_EQ(Calculate(6, u"'-120*6"), ST_OK);
   EXPECT_EQ(Formula(6, 5), u"=C6*5.650000/1000");
   EXPECT_EQ(Formula(6, 6), u"=D6*E6");
 
@@ -120,8 +120,9 @@ TEST_F(BomRowTest, TheSheetComputesTheWrittenFormulas) {
 }
 
 TEST_F(BomRowTest, AFailedRowTurnsRedAndKeepsItsWeights) {
-  ASSERT_EQ(Calculate(5, u"-120*6"), ST_OK);
-  for (const char16_t* spec : {u"", u"-120*", u"HW100X100X6X10", u"%%D60*3", u"-120*-6"}) {
+  ASSERT_EQ(Calculate(5, u"'-120*6"), ST_OK);
+  // "-120*6" without the apostrophe is the formula =-120*6: the cell shows -720.
+  for (const char16_t* spec : {u"", u"'-120*", u"HW100X100X6X10", u"%%D60*3", u"'-120*-6", u"-120*6"}) {
     EXPECT_EQ(Calculate(5, spec), ST_FAIL) << Utf8Of(spec);
     EXPECT_EQ(SpecColor(5), 255);
     EXPECT_TRUE(Writes().empty());
@@ -168,14 +169,14 @@ TEST_F(BomRowTest, CaseSensitiveSettingSelectsExactLibraryMatches) {
 
 TEST_F(BomRowTest, FactorAndDensityApplyAsTheWeightRulesSay) {
   m_settings.factor = 2;
-  ASSERT_EQ(Calculate(5, u"-120*6"), ST_OK);
+  ASSERT_EQ(Calculate(5, u"'-120*6"), ST_OK);
   EXPECT_EQ(Formula(5, 6), u"=C5*11.300000/1000");
   ASSERT_EQ(Calculate(5, u"L20X3"), ST_OK);
   EXPECT_EQ(Formula(5, 6), u"=C5*1.780000/1000");
 
   m_settings.factor = 1;
   m_settings.density = 7800;
-  ASSERT_EQ(Calculate(5, u"-100*10"), ST_OK);
+  ASSERT_EQ(Calculate(5, u"'-100*10"), ST_OK);
   EXPECT_EQ(Formula(5, 6), u"=C5*7.800000/1000");
   ASSERT_EQ(Calculate(5, u"L20X3"), ST_OK);
   EXPECT_EQ(Formula(5, 6), u"=C5*0.890000/1000");
@@ -198,7 +199,7 @@ TEST_F(BomRowTest, WithoutSingleWeightTheWeightPassesThroughAFloat) {
 }
 
 TEST_F(BomRowTest, ASheetThatRefusesWritesEndsTheCalculation) {
-  m_sheet->TypeInto(5, 2, u"-120*6");
+  m_sheet->TypeInto(5, 2, u"'-120*6");
   m_sheet->Protect(true);
   EXPECT_THROW(CalculateBomRow(m_dispatch, 5, m_library, m_layout, m_settings), CAutomationError);
   EXPECT_EQ(Formula(5, 6), u"");

@@ -15,8 +15,8 @@ using ExcelLinkAttachTest = ExcelLinkTest;
 constexpr const char16_t* kWeightFormat = u"0.00_ ";
 
 TEST_F(ExcelLinkAttachTest, SpecifiedSheetIsAttachedAndShown) {
-  m_model->caption = u"Excel";  // the frame's title is looked up by the caption it has now
-  m_discovery.windows[u"Excel"] = kFrameWindow;
+  m_model->caption = u"Sheets";  // the frame's title is looked up by the caption it has now
+  m_discovery.windows[u"Sheets - Book1"] = kFrameWindow;
   ASSERT_EQ(Attach("BOOK1", 2), ST_OK);
   EXPECT_TRUE(m_link.attached);
   EXPECT_EQ(m_caption, "Book1");

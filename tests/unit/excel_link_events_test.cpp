@@ -45,7 +45,7 @@ TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
     m_window.syncedRows.clear();
-    m_sheet->TypeInto(c.row, c.column, u"-120*6");
+    m_sheet->TypeInto(c.row, c.column, u"'-120*6");
     EXPECT_EQ(m_sheet->CellFormula(c.row, 6) != u"", c.reacts);
     m_sheet->Select(CellRect::Cell(c.row, c.column));
     EXPECT_EQ(m_window.syncedRows, c.reacts ? std::vector<int>{c.row} : std::vector<int>{});
@@ -53,10 +53,10 @@ TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
 }
 
 TEST_F(ExcelLinkEventsTest, ABlockTargetIsTakenByItsFirstCell) {
-  m_sheet->TypeInto(7, 2, u"-120*6");
-  m_sheet->SetValue({7, 1, 7, 3}, u"-100*10");                  // first cell A7: not the specification column
+  m_sheet->TypeInto(7, 2, u"'-120*6");
+  m_sheet->SetValue({7, 1, 7, 3}, u"'-100*10");                 // first cell A7: not the specification column
   EXPECT_EQ(m_sheet->CellFormula(7, 6), u"=C7*5.650000/1000");  // from the typing only
-  m_sheet->SetValue({8, 2, 9, 3}, u"-100*10");
+  m_sheet->SetValue({8, 2, 9, 3}, u"'-100*10");
   EXPECT_EQ(m_sheet->CellFormula(8, 6), u"=C8*7.850000/1000");
   EXPECT_EQ(m_sheet->CellFormula(9, 6), u"");
 }
@@ -73,7 +73,7 @@ TEST_F(ExcelLinkEventsTest, SpreadsheetErrorEndsOnlyTheEvent) {
   auto sink = std::make_shared<CWorksheetEventSink>(m_window, g_currentLayout);
   const auto& other = m_book->Sheets()[1];  // not attached: only this sink reacts
   AutomationValue target = MakeRangeObject(other, CellRect::Cell(5, 2), RangeKind::kCells);
-  other->TypeInto(5, 2, u"-120*6");
+  other->TypeInto(5, 2, u"'-120*6");
   other->Protect(true);
   EXPECT_NO_THROW(sink->Invoke(dispid::kChange, InvokeKind::kMethod, std::span(&target, 1)));
   ASSERT_EQ(m_window.eventErrors.size(), 1u);
@@ -111,8 +111,8 @@ TEST_F(ExcelLinkEventsTest, EventsReadOnlyWhatTheyNeed) {
   change(cell(2, 2));  // a head row
   EXPECT_EQ(*tally, (Tally{{dispid::kColumn, 1}, {dispid::kRow, 1}}));
 
-  other->TypeInto(5, 2, u"-120*6");
-  other->TypeInto(6, 2, u"-100*10");
+  other->TypeInto(5, 2, u"'-120*6");
+  other->TypeInto(6, 2, u"'-100*10");
   tally->clear();
   change(cell(5, 2));
   change(cell(6, 2));

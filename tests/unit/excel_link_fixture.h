@@ -20,10 +20,10 @@ class ExcelLinkTest : public ::testing::Test {
     g_settings = AssistantSettings{};
     SelectBomStyle(g_settings, 1, g_currentLayout);
     g_materialLibrary = MaterialLibrary{};
-    m_model->caption = u"Excel - Book1";
+    m_model->caption = u"Excel";
     m_book = m_model->AddWorkbook(std::nullopt);
     m_discovery.activeObject = MakeApplicationObject(m_model);
-    m_discovery.windows[m_model->caption] = kFrameWindow;
+    m_discovery.windows[m_model->Title()] = kFrameWindow;  // "Excel - Book1"
     List(u"Book1", m_book);
   }
   void TearDown() override { DetachSheet(m_link); }

@@ -5,6 +5,7 @@
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/excel_dispatch.h"
 #include "tests/standins/workbook/model_objects.h"
+#include "tests/standins/workbook/standin_dispatch_ids.h"
 #include "tests/unit/fakes/recording_automation_sink.h"
 #include "tests/unit/fakes/workbook_test_support.h"
 
@@ -41,7 +42,6 @@ TEST_F(WorkbookModelTest, FormulaCellsShowTheirValueInTheCellsFormat) {
       {u"=(A1+B1)*2", u"0.000", u"12005.000"}, {u"=-B1+-(1-2)*3", u"General", u"0.5"},
       {u"=1/3", u"General", u"0.3333333333"},  {u"=A1/0", u"General", u"#DIV/0!"},
       {u"=C1*2", u"General", u"#VALUE!"},      {u"=Z99+1", u"0.00", u"1.00"},
-      {u"=A1*", u"General", u"#NAME?"},        {u"=SUM(A1)", u"General", u"#NAME?"},
       {u"=IW1+IX1", u"General", u"#REF!"},     {u"=-0.001", u"0.00", u"0.00"},
       {u"=E2", u"General", u"#REF!"},  // E2 refers back to this cell
   };
@@ -57,18 +57,46 @@ TEST_F(WorkbookModelTest, FormulaCellsShowTheirValueInTheCellsFormat) {
   EXPECT_EQ(Cell(3, 1).Text(), u"2");
 }
 
-TEST_F(WorkbookModelTest, ValuesAreReadAsTypingWouldReadThem) {
-  Cell(1, 1).SetValue(u"12.5");
-  EXPECT_EQ(Cell(1, 1).Value(), AutomationValue(12.5));
-  Cell(1, 2).SetValue(u"=A1*2");
-  EXPECT_EQ(Cell(1, 2).Value(), AutomationValue(25.0));
-  EXPECT_EQ(Cell(1, 2).Formula(), u"=A1*2");
-  Cell(1, 3).SetValue(u"-120*6");
-  EXPECT_EQ(Cell(1, 3).Value(), AutomationValue(std::u16string(u"-120*6")));
-  Cell(1, 4).SetValue(7);
-  EXPECT_EQ(Cell(1, 4).Formula(), u"7");
+TEST_F(WorkbookModelTest, EntriesAreReadAsTypingWouldReadThem) {
+  Cell(1, 1).SetValue(12.5);
+  const struct {
+    const char16_t* entry;
+    AutomationValue value;
+    const char16_t* formula;
+    const char16_t* text;
+    const char16_t* prefix;
+  } cases[] = {
+      {u"12.5", 12.5, u"12.5", u"12.5", u""},
+      {u"-3", -3.0, u"-3", u"-3", u""},
+      {u"=A1*2", 25.0, u"=A1*2", u"25", u""},
+      {u"-120*6", -720.0, u"=-120*6", u"-720", u""},
+      {u"+5*2", 10.0, u"=+5*2", u"10", u""},
+      {u"'-120*6", std::u16string(u"-120*6"), u"-120*6", u"-120*6", u"'"},
+      {u"'12", std::u16string(u"12"), u"12", u"12", u"'"},
+      {u"H300*200*6*8", std::u16string(u"H300*200*6*8"), u"H300*200*6*8", u"H300*200*6*8", u""},
+      {u"-", std::u16string(u"-"), u"-", u"-", u""},
+      {u"1/2", std::u16string(u"1/2"), u"1/2", u"1/2", u""},  // dates stay text here
+  };
+  for (const auto& c : cases) {
+    Cell(2, 2).SetValue(c.entry);
+    EXPECT_EQ(Cell(2, 2).Value(), c.value) << Utf8Of(c.entry);
+    EXPECT_EQ(Cell(2, 2).Formula(), c.formula) << Utf8Of(c.entry);
+    EXPECT_EQ(Cell(2, 2).Text(), c.text) << Utf8Of(c.entry);
+    EXPECT_EQ(
+        AutomationText(Cell(2, 2).Object()->Invoke(standin_dispid::kPrefixCharacter, InvokeKind::kGet, {})),
+        c.prefix)
+        << Utf8Of(c.entry);
+  }
+
+  // An entry that starts like a formula and does not read as one changes nothing.
+  m_sink->events.clear();
+  for (const char16_t* refused : {u"-120~200*6", u"=A1*", u"=SUM(A1)", u"=", u"+x"}) {
+    EXPECT_THROW(Cell(2, 2).SetFormula(refused), CAutomationError) << Utf8Of(refused);
+    EXPECT_THROW(m_sheet->TypeInto(2, 2, refused), CAutomationError) << Utf8Of(refused);
+    EXPECT_EQ(Cell(2, 2).Text(), u"1/2");
+  }
+  EXPECT_TRUE(m_sink->events.empty());
   EXPECT_EQ(Cell(9, 9).Value(), AutomationValue());
-  EXPECT_EQ(Cell(9, 9).Text(), u"");
 }
 
 TEST_F(WorkbookModelTest, ChangeEventsFollowEveryWriteAndOnlyWrites) {
@@ -157,10 +185,11 @@ TEST_F(WorkbookModelTest, UsedRangeAndTheTextOfBlocks) {
   Cell(1, 1).Resize(1, 2).SetValue(u"same");
   EXPECT_EQ(Cell(1, 1).Resize(1, 2).Text(), u"same");
   Cell(1, 2).SetValue(u"other");
-  // Cells that differ give an empty variant, not an empty text.
+  // Cells that differ give a null variant, not an empty text.
   for (int width : {2, 3}) {
     ExcelDispatch block = Cell(1, 1).Resize(1, width);
-    EXPECT_TRUE(IsEmptyValue(block.Object()->Invoke(dispid::kText, InvokeKind::kGet, {}))) << width;
+    EXPECT_EQ(block.Object()->Invoke(dispid::kText, InvokeKind::kGet, {}), AutomationValue(AutomationNull{}))
+        << width;
     EXPECT_EQ(block.Text(), u"");
   }
 }
@@ -276,7 +305,7 @@ TEST(WorkbookModelApplication, AnObjectAskedForAgainIsTheSameWhileHeld) {
   cell.Release();
   font.Release();
   EXPECT_TRUE(gone.expired());
-  cells.Item(5, 2).SetValue(u"-120*6");
+  cells.Item(5, 2).SetValue(u"'-120*6");
   EXPECT_EQ(cells.Item(5, 2).Text(), u"-120*6");
 }
 

@@ -23,10 +23,13 @@ constexpr int kTotalWeightColumn = 7;
 constexpr int kFirstRow = 3;  // below the standard style's two head rows
 constexpr int kRed = 255;
 
-// What a draughtsman might type, the last one a mistake.
-const char16_t* const kSpecifications[] = {u"-120*6", u"D60*3",     u"H300*200*6*8", u"\u03C620",
-                                           u"L50X5",  u"I20a",      u"C120*60*20*3", u"GX50*40",
-                                           u"2L50X5", u"%%C76*3.5", u"120x6"};
+// What a draughtsman might type: a plate with the apostrophe that keeps it
+// a text and the same plate without it (the spreadsheet reads a formula),
+// other sections, then mistakes: an unknown section and an entry the
+// spreadsheet refuses.
+const char16_t* const kSpecifications[] = {
+    u"'-120*6",      u"-120*6",  u"D60*3",  u"H300*200*6*8", u"\u03C620", u"L50X5",     u"I20a",
+    u"C120*60*20*3", u"GX50*40", u"2L50X5", u"%%C76*3.5",    u"120x6",    u"-120~200*6"};
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
@@ -49,21 +52,37 @@ HWND WaitForAttachedWindow(const uidriver::CProcess& program) {
   return window;
 }
 
-// Types each specification and prints what the assistant made of it.
+// What the cell holds after typing: its shown text, and its formula when
+// the spreadsheet made one of the entry.
+std::wstring CellContent(const ExcelDispatch& cell) {
+  std::wstring content = L"shows \"" + Wide(cell.Text()) + L"\"";
+  std::u16string formula = cell.Formula();
+  if (!formula.empty() && formula[0] == u'=') content += L" (the formula " + Wide(formula) + L")";
+  return content;
+}
+
+// Types each specification and prints what the spreadsheet and then the
+// assistant made of it.
 void TypeSpecifications(const ExcelDispatch& cells, const PrintLine& print) {
   int row = kFirstRow;
   for (const char16_t* spec : kSpecifications) {
     ExcelDispatch cell = cells.Item(row, kSpecColumn);
-    cell.SetValue(std::u16string(spec));
+    std::wstring line = L"  B" + std::to_wstring(row) + L"  typed " + Wide(spec) + L"  ->  ";
+    try {
+      cell.SetValue(std::u16string(spec));
+    } catch (const CAutomationError& error) {
+      print(line + L"refused by the spreadsheet: " + Wide(error.Description()));
+      continue;
+    }
+    line += CellContent(cell);
     ExcelDispatch total = cells.Item(row, kTotalWeightColumn);
     bool written = linktest::PumpUntil([&] { return !total.Formula().empty(); }, 5s);
-    std::wstring line = L"  B" + std::to_wstring(row) + L"  " + Wide(spec);
     if (written) {
       line += L"  ->  F: " + Wide(cells.Item(row, kSingleWeightColumn).Formula()) + L"   G: " +
               Wide(total.Formula());
     } else {
       bool red = cell.Font().Color() == kRed;
-      line += red ? L"  ->  shown in red: not a specification the assistant knows" : L"  ->  nothing written";
+      line += red ? L"  ->  red: not a specification the assistant knows" : L"  ->  nothing written";
     }
     print(line);
     ++row;
@@ -93,8 +112,9 @@ bool Run(const std::filesystem::path& installFolder, bool interactive, const Pri
         uidriver::GetItemText(window, kSheetField));
   if (interactive) {
     print(
-        L"Type specifications into column B of the spreadsheet's grid (row 3 on); close the assistant to "
-        L"end.");
+        L"Type specifications into column B of the spreadsheet's grid (row 3 on); type a plate with its "
+        L"apostrophe ('-120*6): without it the spreadsheet makes the formula =-120*6 of it. Close the "
+        L"assistant to end.");
     assistant.WaitForExit(std::chrono::hours(1));
     return true;
   }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -81,6 +82,44 @@ std::shared_ptr<CModelSheet> ExpectedStandardHeader() {
   model->AddWorkbook(std::nullopt);
   WriteStandardHeader(ExcelDispatch(MakeWorksheetObject(model->ActiveSheet())));
   return model->ActiveSheet();
+}
+
+// Runs Wine's own script host on the user's macro tests/wine/vbs/bom_macro.vbs
+// with `mode`; prints what it printed and returns its exit code, the number
+// of its failed checks (none when it did not end in time).
+std::optional<DWORD> RunMacro(const std::wstring& mode) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  std::wstring commandLine = L"C:\\windows\\system32\\cscript.exe //nologo \"" +
+                             fs::absolute(L"assistant_e2e\\bom_macro.vbs").wstring() + L"\" " + mode;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                nullptr, nullptr, &startup, &process);
+  CloseHandle(writeEnd);
+  std::string output;
+  char buffer[512];
+  DWORD read = 0;
+  while (started && ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    output.append(buffer, read);
+  CloseHandle(readEnd);
+  if (!started) return std::nullopt;
+  bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::printf("bom_macro.vbs %ls:\n%s", mode.c_str(), output.c_str());
+  if (!ended) return std::nullopt;
+  return exitCode;
 }
 
 class AssistantE2ETest : public ::testing::Test {
@@ -162,7 +201,7 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
   ASSERT_TRUE(WaitForFormula(cells, 5, 6));
   EXPECT_EQ(Wide(cells.Item(5, 6).Formula()), L"=C5*38.500000/1000");
   EXPECT_EQ(Wide(cells.Item(5, 7).Formula()), L"=(D5+E5)*F5");
-  cells.Item(6, 2).SetValue(u"-100*10");
+  cells.Item(6, 2).SetValue(u"'-100*10");
   ASSERT_TRUE(WaitForFormula(cells, 6, 6));
   EXPECT_EQ(Wide(cells.Item(6, 6).Formula()), L"=C6*7.850000/1000");
   cells.Item(7, 2).SetValue(u"nonsense");
@@ -198,7 +237,7 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
 
   // The finder pressed and the pointer resting over the workbook window:
   // the workbook's active sheet is attached again.
-  HWND book = FindWindowExW(StandinFrame(), nullptr, L"EXCEL7", nullptr);
+  HWND book = StandinBookWindow();
   ASSERT_NE(book, nullptr);
   std::optional<POINT> point = UncoveredPointOf(book);
   ASSERT_TRUE(point.has_value()) << "the workbook window is covered";
@@ -209,7 +248,7 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
   PostMessageW(finder, WM_LBUTTONUP, 0, 0);
   EXPECT_EQ(uidriver::GetItemText(window, kSheetField),
             Wide(app.ActiveWindow().Caption()) + L" : " + Wide(sheet.Name()));
-  cells.Item(9, 2).SetValue(u"-100*10");
+  cells.Item(9, 2).SetValue(u"'-100*10");
   ASSERT_TRUE(WaitForFormula(cells, 9, 6));
   EXPECT_EQ(Wide(cells.Item(9, 6).Formula()), L"=C9*7.850000/1000");
 
@@ -217,6 +256,43 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
   EXPECT_TRUE(fs::exists(m_folder / L"Ostrevia.ini"));
+}
+
+// A user's macro (Wine's script host, late-bound by name) types plates with
+// and without the apostrophe, a wrong specification and a refused one into
+// the new BOM; renew all writes a cleared weight again.
+TEST_F(AssistantE2ETest, MacroTypedSpecificationsAreCalculated) {
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  EXPECT_EQ(RunMacro(L"type"), std::optional<DWORD>(0));
+  ExcelDispatch cells = RunningApplication().ActiveSheet().Cells();
+  uidriver::Click(window, kRenewAllButton);
+  ASSERT_TRUE(WaitForFormula(cells, 7, 6));
+  EXPECT_EQ(RunMacro(L"renewed"), std::optional<DWORD>(0));
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+}
+
+// Renew all while a person edits a cell of the sheet: the spreadsheet
+// rejects the calls until the entry ends, and the assistant waits for it.
+// Disabled until the assistant retries rejected calls (its message filter).
+TEST_F(AssistantE2ETest, DISABLED_RenewAllWaitsWhileACellIsEdited) {
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  ASSERT_EQ(RunMacro(L"type"), std::optional<DWORD>(0));
+  HWND grid = StandinBookWindow();
+  ASSERT_NE(grid, nullptr);
+  // Cell B20 of the grid: 90 pixels a column after a 40-pixel row header, 20 a row.
+  PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40 + 90 + 10, 20 * 20 + 5));
+  for (wchar_t c : std::wstring(L"'-1")) PostMessageW(grid, WM_CHAR, c, 0);
+  PumpUntil([] { return false; }, 500ms);
+  uidriver::Click(window, kRenewAllButton);
+  PumpUntil([] { return false; }, 1500ms);
+  PostMessageW(grid, WM_CHAR, 0x1B, 0);  // Esc: the entry ends, calls are taken again
+  EXPECT_FALSE(uidriver::WaitForMessageBox(m_program.Id(), 5s).has_value()) << "renew all gave up";
+  EXPECT_EQ(RunMacro(L"renewed"), std::optional<DWORD>(0));
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
 }
 
 // The language of the settings file: every label in traditional Chinese,

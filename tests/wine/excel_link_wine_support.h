@@ -22,6 +22,9 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 // The stand-in's frame window, or null when no stand-in runs.
 HWND StandinFrame();
+// The window of the workbook `name` (any workbook's when null) inside the
+// frame's desk window, or null.
+HWND StandinBookWindow(const wchar_t* name = nullptr);
 
 // Waits for the process of `frame` to end; false when it did not in time,
 // and then ends it, so that no stand-in outlives the test.

@@ -35,6 +35,11 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 HWND StandinFrame() { return FindWindowW(L"XLMAIN", nullptr); }
 
+HWND StandinBookWindow(const wchar_t* name) {
+  HWND desk = FindWindowExW(StandinFrame(), nullptr, L"XLDESK", nullptr);
+  return desk ? FindWindowExW(desk, nullptr, L"EXCEL7", name) : nullptr;
+}
+
 bool WaitForStandinExit(HWND frame, std::chrono::milliseconds timeout) {
   DWORD processId = 0;
   GetWindowThreadProcessId(frame, &processId);

@@ -116,7 +116,8 @@ TEST_F(ExcelLinkWineTest, WorkbooksAreFoundByTheirWindowCaption) {
     m_link.app.Release();
     EXPECT_EQ(FindExcelByCaption(m_link, c.caption), c.found) << c.caption;
     if (c.found == 1) {
-      EXPECT_EQ(m_link.app.Caption(), u"Spreadsheet");
+      // The application's caption is its frame's title: the active workbook is Book2.
+      EXPECT_EQ(m_link.app.Caption(), u"Spreadsheet - Book2");
     }
   }
   m_link.app = app;
@@ -188,7 +189,7 @@ TEST_F(ExcelLinkWineTest, EveryAdvisedSinkHearsTheEvents) {
   ASSERT_TRUE(SUCCEEDED(container->FindConnectionPoint(kWorksheetEventsIid, &raw)));
   ASSERT_TRUE(SUCCEEDED(raw->Advise(dispatch, &cookie)));
 
-  sheet.Cells().Item(5, 2).SetValue(u"-100*10");
+  sheet.Cells().Item(5, 2).SetValue(u"'-100*10");
   EXPECT_TRUE(PumpUntil([&] { return sheet.Cells().Item(5, 6).Formula() != u""; }));
   // B5 typed, then F5 and G5 written by the assistant: three changes.
   int changes = 0;
@@ -206,11 +207,11 @@ TEST_F(ExcelLinkWineTest, EveryAdvisedSinkHearsTheEvents) {
 TEST_F(ExcelLinkWineTest, EntryTypedIntoTheGridIsCalculated) {
   NewBom();
   ASSERT_EQ(AttachSheet(m_link, m_caption, m_sheetIndex), ST_OK);
-  HWND grid = FindWindowExW(StandinFrame(), nullptr, L"EXCEL7", L"Book1");
+  HWND grid = StandinBookWindow(L"Book1");
   ASSERT_NE(grid, nullptr);
   // Cell B4 of the grid: 90 pixels a column after a 40-pixel row header, 20 a row.
   PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40 + 90 + 10, 4 * 20 + 5));
-  for (wchar_t c : std::wstring(L"-120*6\r")) PostMessageW(grid, WM_CHAR, c, 0);
+  for (wchar_t c : std::wstring(L"'-120*6\r")) PostMessageW(grid, WM_CHAR, c, 0);
   ExcelDispatch cells = SecondClientSheet().Cells();
   EXPECT_TRUE(PumpUntil([&] { return cells.Item(4, 6).Formula() != u""; }));
   EXPECT_EQ(cells.Item(4, 6).Formula(), u"=C4*5.650000/1000");
@@ -285,7 +286,7 @@ TEST_F(ExcelLinkWineTest, UnlistedNewWorkbookIsAttachedThroughItsApplication) {
   EXPECT_EQ(m_caption, "Book1");
   EXPECT_EQ(m_window.messages.size(), 1u);
   ExcelDispatch cells = SecondClientSheet().Cells();
-  cells.Item(5, 2).SetValue(u"-100*10");
+  cells.Item(5, 2).SetValue(u"'-100*10");
   EXPECT_TRUE(PumpUntil([&] { return cells.Item(5, 6).Formula() != u""; }));
   EXPECT_EQ(cells.Item(5, 6).Formula(), u"=C5*7.850000/1000");
 }

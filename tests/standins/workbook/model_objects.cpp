@@ -1,10 +1,13 @@
 #include "tests/standins/workbook/model_objects.h"
 
+#include <array>
 #include <string_view>
 
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
+#include "tests/standins/workbook/cell_address.h"
 #include "tests/standins/workbook/identity_cache.h"
+#include "tests/standins/workbook/standin_dispatch_ids.h"
 
 namespace {
 
@@ -53,6 +56,31 @@ constexpr MemberName kMemberNames[] = {
     {u"Font", dispid::kFont},
     {u"MergeArea", dispid::kMergeArea},
     {u"Color", dispid::kColor},
+    {u"_Default", standin_dispid::kDefault},
+    {u"Range", standin_dispid::kRange},
+    {u"Worksheets", standin_dispid::kWorksheets},
+    {u"PrefixCharacter", standin_dispid::kPrefixCharacter},
+    {u"Hwnd", standin_dispid::kHwnd},
+    {u"HoldBusy", standin_dispid::kHoldBusy},
+    {u"Activate", standin_dispid::kActivate},
+    {u"WindowState", standin_dispid::kWindowState},
+};
+
+// Argument names of the methods that a macro calls with named arguments,
+// in their order.
+struct ArgumentNames {
+  int id;
+  std::u16string_view names[15];
+};
+constexpr ArgumentNames kArgumentNames[] = {
+    {dispid::kOpen,
+     {u"Filename", u"UpdateLinks", u"ReadOnly", u"Format", u"Password", u"WriteResPassword",
+      u"IgnoreReadOnlyRecommended", u"Origin", u"Delimiter", u"Editable", u"Notify", u"Converter",
+      u"AddToMru", u"Local", u"CorruptLoad"}},
+    {dispid::kSaveAs,
+     {u"Filename", u"FileFormat", u"Password", u"WriteResPassword", u"ReadOnlyRecommended", u"CreateBackup",
+      u"AccessMode", u"ConflictResolution", u"AddToMru", u"TextCodepage", u"TextVisualLayout", u"Local"}},
+    {dispid::kAdd, {u"Template"}},
 };
 
 char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
@@ -63,6 +91,24 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
+}
+
+// Properties that give a collection; read with arguments (`Cells(5, 2)`,
+// `Workbooks(1)`) they give the collection's item, as the default member
+// of the collection would.
+bool IsCollectionProperty(int dispatchId) {
+  switch (dispatchId) {
+    case dispid::kCells:
+    case dispid::kRows:
+    case dispid::kColumns:
+    case dispid::kWorkbooks:
+    case dispid::kSheets:
+    case dispid::kWindows:
+    case standin_dispid::kWorksheets:
+      return true;
+    default:
+      return false;
+  }
 }
 
 [[noreturn]] void ThrowUnknownMember() {
@@ -89,6 +135,7 @@ class CModelObject : public AutomationObject {
       return MakeApplicationObject(m_model);
     }
     if (dispatchId == dispid::kCreator && kind != InvokeKind::kPut) return std::int32_t{dispid::kCreatorCode};
+    if (IsCollectionProperty(dispatchId) && !args.empty()) return InvokeItemOf(dispatchId, kind, args);
     return InvokeMember(dispatchId, kind, args);
   }
 
@@ -103,6 +150,21 @@ class CModelObject : public AutomationObject {
   virtual AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
                                        std::span<const AutomationValue> args) = 0;
   const std::shared_ptr<CWorkbookModel>& Model() const { return m_model; }
+
+ private:
+  // `Cells(5, 2)` reads Item(5, 2) of Cells; `Cells(5, 2) = x` puts x as
+  // that item's value.
+  AutomationValue InvokeItemOf(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args) {
+    AutomationObjectPtr collection = AutomationObjectOf(InvokeMember(dispatchId, InvokeKind::kGet, {}));
+    if (!collection) ThrowUnknownMember();
+    if (kind != InvokeKind::kPut) return collection->Invoke(dispid::kItem, InvokeKind::kGet, args);
+    if (args.size() < 2) ThrowUnknownMember();
+    AutomationObjectPtr item =
+        AutomationObjectOf(collection->Invoke(dispid::kItem, InvokeKind::kGet, args.first(args.size() - 1)));
+    if (!item) ThrowUnknownMember();
+    std::array<AutomationValue, 1> value = {args.back()};
+    return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, value);
+  }
 
  private:
   std::shared_ptr<CWorkbookModel> m_model;
@@ -140,6 +202,22 @@ int IndexArgument(std::span<const AutomationValue> args, int count) {
   return index;
 }
 
+// Range(address) or Range(cell1, cell2) of a sheet, relative to `base`.
+AutomationValue RangeOf(const std::shared_ptr<CModelSheet>& sheet, const CellRect& base,
+                        std::span<const AutomationValue> args) {
+  ExpectArguments(args, 1);
+  if (const auto* address = std::get_if<std::u16string>(&args[0])) {
+    return MakeRangeObject(sheet, ParseBlockAddress(*address, base), RangeKind::kCells);
+  }
+  std::optional<CellRect> first = ModelBlockOf(AutomationObjectOf(args[0]));
+  std::optional<CellRect> last = IsGiven(args, 1) ? ModelBlockOf(AutomationObjectOf(args[1])) : first;
+  if (!first || !last) throw CAutomationError(u"The range is not valid.");
+  return MakeRangeObject(sheet,
+                         {std::min(first->top, last->top), std::min(first->left, last->left),
+                          std::max(first->bottom, last->bottom), std::max(first->right, last->right)},
+                         RangeKind::kCells);
+}
+
 class CFontObject : public CSheetPart {
  public:
   CFontObject(std::shared_ptr<CModelSheet> sheet, CellRect block)
@@ -154,11 +232,11 @@ class CFontObject : public CSheetPart {
       Part()->SetFontColor(m_block, AutomationInt(args.back()));
       return {};
     }
-    // Cells of different colours answer Null (empty here).
+    // Cells of different colours answer Null.
     std::int32_t first = Part()->FontColor(m_block.top, m_block.left);
     for (int row = m_block.top; row <= m_block.bottom; ++row) {
       for (int column = m_block.left; column <= m_block.right; ++column) {
-        if (Part()->FontColor(row, column) != first) return {};
+        if (Part()->FontColor(row, column) != first) return AutomationNull{};
       }
     }
     return first;
@@ -193,6 +271,12 @@ class CRangeObject : public CSheetPart {
                                std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) return Put(dispatchId, args);
     switch (dispatchId) {
+      case standin_dispid::kDefault:
+        return IsGiven(args, 0) ? Item(args) : Values();
+      case standin_dispid::kRange:
+        return RangeOf(Part(), m_block, args);
+      case standin_dispid::kPrefixCharacter:
+        return Part()->PrefixCharacter(m_block.top, m_block.left);
       case dispid::kItem:
         return Item(args);
       case dispid::kCount:
@@ -212,14 +296,12 @@ class CRangeObject : public CSheetPart {
       case dispid::kText:
         if (m_block.IsCell()) return Part()->CellText(m_block.top, m_block.left);
         if (std::optional<std::u16string> shared = Part()->BlockText(m_block)) return *shared;
-        return AutomationValue();
+        return AutomationNull{};
       case dispid::kValue:
-        if (m_block.IsCell()) return Part()->CellValue(m_block.top, m_block.left);
-        return BlockArray([this](int row, int column) { return Part()->CellValue(row, column); });
+        return Values();
       case dispid::kFormula:
         if (m_block.IsCell()) return Part()->CellFormula(m_block.top, m_block.left);
-        return BlockArray(
-            [this](int row, int column) { return AutomationValue(Part()->CellFormula(row, column)); });
+        return MakeAutomationArray(Part()->BlockFormulas(m_block));
       case dispid::kNumberFormatLocal:
         return Part()->NumberFormat(m_block.top, m_block.left);
       case dispid::kColumnWidth:
@@ -244,31 +326,29 @@ class CRangeObject : public CSheetPart {
   }
 
  private:
-  // The block's cells as an array of its rows and columns.
-  template <typename Read>
-  AutomationValue BlockArray(Read read) const {
-    AutomationArray array(m_block.bottom - m_block.top + 1, m_block.right - m_block.left + 1);
-    for (int row = 1; row <= array.rows; ++row) {
-      for (int column = 1; column <= array.columns; ++column) {
-        array.At(row, column) = read(m_block.top + row - 1, m_block.left + column - 1);
-      }
-    }
-    return MakeAutomationArray(std::move(array));
+  // A cell's value, or a block's as an array of its rows.
+  AutomationValue Values() const {
+    if (m_block.IsCell()) return Part()->CellValue(m_block.top, m_block.left);
+    return MakeAutomationArray(Part()->BlockValues(m_block));
   }
 
   AutomationValue Put(int dispatchId, std::span<const AutomationValue> args) {
     ExpectArguments(args, 1);
     const AutomationValue& value = args.back();
     switch (dispatchId) {
-      case dispid::kValue:
+      case standin_dispid::kDefault:
+        if (args.size() > 1) {
+          // `range(2, 1) = x`: the item's value.
+          AutomationObjectPtr item = AutomationObjectOf(Item(args.first(args.size() - 1)));
+          std::array<AutomationValue, 1> itemValue = {value};
+          return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, itemValue);
+        }
         Part()->SetValue(m_block, value);
         break;
+      case dispid::kValue:
       case dispid::kFormula:
-        if (std::holds_alternative<AutomationArrayPtr>(value)) {
-          Part()->SetValue(m_block, value);
-        } else {
-          Part()->SetFormula(m_block, AutomationText(value));
-        }
+        // A formula put reads as typing too; an array gives every cell its own.
+        Part()->SetValue(m_block, value);
         break;
       case dispid::kNumberFormatLocal:
         Part()->SetNumberFormat(m_block, AutomationText(value));
@@ -358,7 +438,8 @@ class CWorksheetObject : public CSheetPart {
   using CSheetPart::CSheetPart;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     constexpr CellRect kWholeSheet{1, 1, kSheetRows, kSheetColumns};
     switch (dispatchId) {
@@ -374,6 +455,8 @@ class CWorksheetObject : public CSheetPart {
         return MakeRangeObject(Part(), kWholeSheet, RangeKind::kRows);
       case dispid::kUsedRange:
         return MakeRangeObject(Part(), Part()->UsedRange(), RangeKind::kCells);
+      case standin_dispid::kRange:
+        return RangeOf(Part(), kWholeSheet, args);
       default:
         ThrowUnknownMember();
     }
@@ -390,7 +473,7 @@ class CSheetsObject : public CWorkbookPart {
     if (kind == InvokeKind::kPut) ThrowUnknownMember();
     const auto& sheets = Part()->Sheets();
     if (dispatchId == dispid::kCount) return static_cast<std::int32_t>(sheets.size());
-    if (dispatchId != dispid::kItem) ThrowUnknownMember();
+    if (dispatchId != dispid::kItem && dispatchId != standin_dispid::kDefault) ThrowUnknownMember();
     if (const auto* name = args.empty() ? nullptr : std::get_if<std::u16string>(&args[0])) {
       for (const auto& sheet : sheets) {
         if (SameName(sheet->Name(), *name)) return MakeWorksheetObject(sheet);
@@ -413,10 +496,14 @@ class CWorkbookObject : public CWorkbookPart {
       case dispid::kName:
         return Part()->Name();
       case dispid::kSheets:
+      case standin_dispid::kWorksheets:
         return std::make_shared<CSheetsObject>(Part());
       case dispid::kSaveAs:
         ExpectArguments(args, 1);
         Model()->SaveWorkbookAs(*Part(), AutomationText(args[0]));
+        return {};
+      case standin_dispid::kActivate:
+        Model()->ActivateWorkbook(*Part());
         return {};
       default:
         ThrowUnknownMember();
@@ -429,10 +516,21 @@ class CWindowObject : public CWorkbookPart {
   using CWorkbookPart::CWorkbookPart;
 
  protected:
-  AutomationValue InvokeMember(int dispatchId, InvokeKind kind, std::span<const AutomationValue>) override {
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (dispatchId == standin_dispid::kWindowState) {
+      if (kind != InvokeKind::kPut) return Part()->maximized ? kWindowMaximized : kWindowNormal;
+      ExpectArguments(args, 1);
+      Part()->maximized = AutomationInt(args.back()) == kWindowMaximized;
+      return {};
+    }
     if (dispatchId != dispid::kCaption || kind == InvokeKind::kPut) ThrowUnknownMember();
     return Part()->Name();
   }
+
+ private:
+  static constexpr std::int32_t kWindowMaximized = -4137;
+  static constexpr std::int32_t kWindowNormal = -4143;
 };
 
 // Workbooks and Windows: one item per workbook.
@@ -450,6 +548,13 @@ class CWorkbookListObject : public CModelObject {
       case dispid::kCount:
         return static_cast<std::int32_t>(workbooks.size());
       case dispid::kItem:
+      case standin_dispid::kDefault:
+        if (const auto* name = args.empty() ? nullptr : std::get_if<std::u16string>(&args[0])) {
+          for (const auto& workbook : workbooks) {
+            if (SameName(workbook->Name(), *name)) return Wrap(workbook);
+          }
+          throw CAutomationError(u"The index is out of range.");
+        }
         return Wrap(workbooks[IndexArgument(args, static_cast<int>(workbooks.size())) - 1]);
       case dispid::kAdd:
         if (m_windows) ThrowUnknownMember();
@@ -505,8 +610,23 @@ class CApplicationObject : public CModelObject {
       case dispid::kWindows:
         return std::make_shared<CWorkbookListObject>(Model(), true);
       case dispid::kSheets:
+      case standin_dispid::kWorksheets:
         if (!workbook) throw CAutomationError(u"There is no active workbook.");
         return std::make_shared<CSheetsObject>(workbook);
+      case dispid::kCells:
+      case standin_dispid::kRange:
+        // The active sheet's.
+        if (!sheet) throw CAutomationError(u"There is no active sheet.");
+        return MakeWorksheetObject(sheet)->Invoke(dispatchId, InvokeKind::kGet, args);
+      case standin_dispid::kDefault:
+      case dispid::kName:
+        return model.caption;
+      case standin_dispid::kHwnd:
+        return model.hwnd;
+      case standin_dispid::kHoldBusy:
+        ExpectArguments(args, 1);
+        if (model.holdBusy) model.holdBusy(AutomationInt(args[0]));
+        return {};
       case dispid::kActiveWindow:
         return workbook ? std::make_shared<CWindowObject>(workbook) : AutomationObjectPtr();
       case dispid::kActiveSheet:
@@ -517,7 +637,7 @@ class CApplicationObject : public CModelObject {
         return MakeRangeObject(sheet, CellRect::Cell(row, column), RangeKind::kCells);
       }
       case dispid::kCaption:
-        return model.caption;
+        return model.Title();
       case dispid::kVisible:
         return model.visible;
       case dispid::kUserControl:
@@ -557,5 +677,15 @@ std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object) {
 
 std::optional<CellRect> ModelBlockOf(const AutomationObjectPtr& object) {
   if (auto* range = dynamic_cast<CRangeObject*>(object.get())) return range->Block();
+  return std::nullopt;
+}
+
+std::optional<int> ModelArgumentPosition(int dispatchId, std::u16string_view name) {
+  for (const ArgumentNames& method : kArgumentNames) {
+    if (method.id != dispatchId) continue;
+    for (std::size_t i = 0; i < std::size(method.names); ++i) {
+      if (!method.names[i].empty() && SameName(method.names[i], name)) return static_cast<int>(i);
+    }
+  }
   return std::nullopt;
 }

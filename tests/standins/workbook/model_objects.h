@@ -5,6 +5,8 @@
 // Range and Font. Every object also answers "Application" and "Creator".
 
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "assistant/excel/automation_object.h"
 #include "tests/standins/workbook/workbook_model.h"
@@ -21,3 +23,7 @@ AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, c
 // for any other object.
 std::shared_ptr<CModelSheet> ModelSheetOf(const AutomationObjectPtr& object);
 std::optional<CellRect> ModelBlockOf(const AutomationObjectPtr& object);
+
+// The position of the argument `name` of the method `dispatchId` (Open,
+// SaveAs, Add), for callers that name their arguments; none when unknown.
+std::optional<int> ModelArgumentPosition(int dispatchId, std::u16string_view name);

@@ -15,11 +15,19 @@ class CFormulaParser {
   FormulaResult Run() {
     FormulaResult result = Sum();
     SkipBlanks();
-    if (result.error.empty() && m_pos != m_text.size()) result.error = u"#NAME?";
+    if (m_pos != m_text.size()) SyntaxError(result);
     return result;
   }
 
+  // A part that does not read as the formula language, wherever it stands.
+  bool HadSyntaxError() const { return m_syntaxError; }
+
  private:
+  void SyntaxError(FormulaResult& result) {
+    m_syntaxError = true;
+    if (result.error.empty()) result.error = u"#NAME?";
+  }
+
   void SkipBlanks() {
     while (m_pos < m_text.size() && m_text[m_pos] == u' ') ++m_pos;
   }
@@ -78,7 +86,7 @@ class CFormulaParser {
     SkipBlanks();
     if (Take(u'(')) {
       FormulaResult inner = Sum();
-      if (!Take(u')') && inner.error.empty()) inner.error = u"#NAME?";
+      if (!Take(u')')) SyntaxError(inner);
       return inner;
     }
     if (m_pos < m_text.size() && (IsDigit(m_text[m_pos]) || m_text[m_pos] == u'.')) return Number();
@@ -96,7 +104,7 @@ class CFormulaParser {
     char* end = nullptr;
     FormulaResult result;
     result.value = std::strtod(digits.c_str(), &end);
-    if (end != digits.c_str() + digits.size()) result.error = u"#NAME?";
+    if (end != digits.c_str() + digits.size()) SyntaxError(result);
     return result;
   }
 
@@ -118,7 +126,7 @@ class CFormulaParser {
     FormulaResult result;
     if (letters == 0 || digits == 0 ||
         (m_pos < m_text.size() && (IsLetter(m_text[m_pos]) || IsDigit(m_text[m_pos])))) {
-      result.error = u"#NAME?";
+      SyntaxError(result);
     } else if (column > kMaxColumn || row < 1 || row > kMaxRow) {
       result.error = u"#REF!";
     } else {
@@ -130,6 +138,7 @@ class CFormulaParser {
   std::u16string_view m_text;
   const CellReader& m_readCell;
   std::size_t m_pos = 0;
+  bool m_syntaxError = false;
 };
 
 }  // namespace
@@ -137,4 +146,12 @@ class CFormulaParser {
 FormulaResult EvaluateSheetFormula(std::u16string_view formula, const CellReader& readCell) {
   if (formula.empty() || formula[0] != u'=') return {0, u"#NAME?"};
   return CFormulaParser(formula.substr(1), readCell).Run();
+}
+
+bool IsSheetFormula(std::u16string_view formula) {
+  if (formula.empty() || formula[0] != u'=') return false;
+  CellReader zero = [](int, int) { return FormulaResult{}; };
+  CFormulaParser parser(formula.substr(1), zero);
+  parser.Run();
+  return !parser.HadSyntaxError();
 }

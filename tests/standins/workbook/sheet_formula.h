@@ -17,3 +17,7 @@ using CellReader = std::function<FormulaResult(int row, int column)>;
 
 // `formula` begins with "=".
 FormulaResult EvaluateSheetFormula(std::u16string_view formula, const CellReader& readCell);
+
+// Whether `formula` ("=" and the rest) reads as the formula language at all;
+// what it computes (an error value included) does not matter.
+bool IsSheetFormula(std::u16string_view formula);

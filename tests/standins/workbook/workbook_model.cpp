@@ -18,25 +18,6 @@ bool Overlaps(const CellRect& a, const CellRect& b) {
   return a.top <= b.bottom && b.top <= a.bottom && a.left <= b.right && b.left <= a.right;
 }
 
-// A text that reads wholly as a number is taken as that number, as typing it
-// into a cell would.
-std::optional<double> NumberFromInput(const std::u16string& text) {
-  std::string narrow;
-  for (char16_t c : text) {
-    if (c > 0x7F) return std::nullopt;
-    narrow += static_cast<char>(c);
-  }
-  std::size_t start = narrow.find_first_not_of(' ');
-  std::size_t end = narrow.find_last_not_of(' ');
-  if (start == std::string::npos) return std::nullopt;
-  narrow = narrow.substr(start, end - start + 1);
-  if (narrow.find_first_not_of("+-.0123456789eE") != std::string::npos) return std::nullopt;
-  char* stop = nullptr;
-  double value = std::strtod(narrow.c_str(), &stop);
-  if (stop != narrow.c_str() + narrow.size()) return std::nullopt;
-  return value;
-}
-
 std::u16string NumberText(int number) {
   std::u16string text;
   for (char c : std::to_string(number)) text += static_cast<char16_t>(c);
@@ -95,6 +76,29 @@ std::u16string CModelSheet::CellFormula(int row, int column) const {
   if (found == m_cells.end()) return {};
   if (!found->second.formula.empty()) return found->second.formula;
   return AutomationText(found->second.value);
+}
+
+std::u16string CModelSheet::PrefixCharacter(int row, int column) const {
+  auto found = m_cells.find({row, column});
+  return found != m_cells.end() && found->second.quotePrefix ? u"'" : u"";
+}
+
+AutomationArray CModelSheet::BlockValues(const CellRect& block) const {
+  AutomationArray values(block.bottom - block.top + 1, block.right - block.left + 1);
+  for (int row = 1; row <= values.rows; ++row) {
+    for (int column = 1; column <= values.columns; ++column)
+      values.At(row, column) = CellValue(block.top + row - 1, block.left + column - 1);
+  }
+  return values;
+}
+
+AutomationArray CModelSheet::BlockFormulas(const CellRect& block) const {
+  AutomationArray formulas(block.bottom - block.top + 1, block.right - block.left + 1);
+  for (int row = 1; row <= formulas.rows; ++row) {
+    for (int column = 1; column <= formulas.columns; ++column)
+      formulas.At(row, column) = CellFormula(block.top + row - 1, block.left + column - 1);
+  }
+  return formulas;
 }
 
 std::u16string CModelSheet::CellText(int row, int column) const {
@@ -179,44 +183,60 @@ void CModelSheet::CheckWritable() const {
   if (m_protected) throw CAutomationError(u"The sheet is protected: its cells cannot be changed.");
 }
 
-void CModelSheet::SetInput(int row, int column, const AutomationValue& value) {
+void CModelSheet::SetInput(int row, int column, const CellEntry& entry) {
   ModelCell& cell = m_cells[{row, column}];
-  cell.formula.clear();
-  cell.value = value;
-  if (const auto* number = std::get_if<std::int32_t>(&value)) cell.value = static_cast<double>(*number);
-  if (const auto* text = std::get_if<std::u16string>(&value)) {
-    if (text->empty()) {
-      cell.value = {};  // an empty text empties the cell
-    } else if ((*text)[0] == u'=') {
-      cell.formula = *text;
-      cell.value = {};
-    } else if (std::optional<double> number = NumberFromInput(*text)) {
-      cell.value = *number;
-    }
-  }
+  cell.value = entry.value;
+  cell.formula = entry.formula;
+  cell.quotePrefix = entry.quotePrefix;
   const CellFormat& format = cell.format;
   bool formatted =
       format.fontColor || format.numberFormat || format.horizontalAlignment || format.verticalAlignment;
-  if (cell.formula.empty() && std::holds_alternative<std::monostate>(cell.value) && !formatted) {
+  if (cell.formula.empty() && !cell.quotePrefix && std::holds_alternative<std::monostate>(cell.value) &&
+      !formatted) {
     m_cells.erase({row, column});  // an emptied cell no longer counts as used
   }
 }
 
-void CModelSheet::SetValue(const CellRect& block, const AutomationValue& value) {
-  CheckWritable();
+namespace {
+
+// One value as a cell takes it: a text as typed, a number as it is.
+CellEntry EntryOf(const AutomationValue& value) {
+  if (const auto* text = std::get_if<std::u16string>(&value)) return ParseCellEntry(*text);
   if (std::holds_alternative<AutomationObjectPtr>(value) ||
-      std::holds_alternative<AutomationMissing>(value)) {
+      std::holds_alternative<AutomationMissing>(value) || std::holds_alternative<AutomationArrayPtr>(value)) {
     throw CAutomationError(u"Type mismatch");
   }
-  // An array fills the block cell by cell (as far as both reach); one value
-  // fills every cell.
-  const auto* array = std::get_if<AutomationArrayPtr>(&value);
+  CellEntry entry;
+  if (const auto* number = std::get_if<std::int32_t>(&value)) {
+    entry.value = static_cast<double>(*number);
+  } else if (!std::holds_alternative<AutomationNull>(value)) {
+    entry.value = value;
+  }
+  return entry;
+}
+
+}  // namespace
+
+void CModelSheet::SetValue(const CellRect& block, const AutomationValue& value) {
+  CheckWritable();
+  AutomationArray given = AutomationArrayOf(value);
+  bool same = given.rows == 1 && given.columns == 1;
+  // Every entry is read before any cell changes: one that does not read
+  // refuses the whole write.
+  std::vector<CellEntry> entries;
+  for (const AutomationValue& element : given.values) entries.push_back(EntryOf(element));
+  CellEntry notAvailable;
+  notAvailable.value = std::u16string(u"#N/A");
   for (int row = block.top; row <= block.bottom; ++row) {
     for (int column = block.left; column <= block.right; ++column) {
-      if (!array) {
-        SetInput(row, column, value);
-      } else if (*array && row - block.top < (*array)->rows && column - block.left < (*array)->columns) {
-        SetInput(row, column, (*array)->At(row - block.top + 1, column - block.left + 1));
+      int r = row - block.top;
+      int c = column - block.left;
+      if (same) {
+        SetInput(row, column, entries[0]);
+      } else if (r < given.rows && c < given.columns) {
+        SetInput(row, column, entries[static_cast<std::size_t>(r) * given.columns + c]);
+      } else {
+        SetInput(row, column, notAvailable);
       }
     }
   }
@@ -297,6 +317,18 @@ void CModelSheet::Select(const CellRect& block) {
 
 void CModelSheet::TypeInto(int row, int column, const std::u16string& text) {
   SetValue(CellRect::Cell(row, column), text);
+}
+
+void CWorkbookModel::ActivateWorkbook(const CModelWorkbook& workbook) {
+  for (std::size_t i = 0; i < m_workbooks.size(); ++i) {
+    if (m_workbooks[i].get() == &workbook) m_activeWorkbook = static_cast<int>(i);
+  }
+}
+
+std::u16string CWorkbookModel::Title() const {
+  std::shared_ptr<CModelWorkbook> workbook = ActiveWorkbook();
+  if (!workbook || !workbook->maximized) return caption;
+  return laterTitleForm ? workbook->Name() + u" - " + caption : caption + u" - " + workbook->Name();
 }
 
 int CModelSheet::Advise(AutomationObjectPtr sink) {

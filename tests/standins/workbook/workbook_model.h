@@ -8,6 +8,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 
 #include "assistant/config/column_reference.h"
 #include "assistant/excel/automation_object.h"
+#include "tests/standins/workbook/cell_entry.h"
 #include "tests/standins/workbook/sheet_formula.h"
 
 inline constexpr int kSheetColumns = kMaxColumnNumber;
@@ -49,8 +51,9 @@ struct CellFormat {
 };
 
 struct ModelCell {
-  AutomationValue value;   // empty, double, bool or text
-  std::u16string formula;  // "" for a constant
+  AutomationValue value;     // empty, double, bool or text
+  std::u16string formula;    // "" for a constant
+  bool quotePrefix = false;  // a text entered after an apostrophe
   CellFormat format;
 };
 
@@ -68,9 +71,13 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   int Index() const;
 
   // Readers.
-  AutomationValue CellValue(int row, int column) const;   // a formula's result, an error as its text
-  std::u16string CellFormula(int row, int column) const;  // the formula, or the constant as text
-  std::u16string CellText(int row, int column) const;     // as shown, in the number format
+  AutomationValue CellValue(int row, int column) const;       // a formula's result, an error as its text
+  std::u16string CellFormula(int row, int column) const;      // the formula, or the constant as text
+  std::u16string CellText(int row, int column) const;         // as shown, in the number format
+  std::u16string PrefixCharacter(int row, int column) const;  // "'" before a quoted text, else ""
+  // The values or formulas of a block, row by row.
+  AutomationArray BlockValues(const CellRect& block) const;
+  AutomationArray BlockFormulas(const CellRect& block) const;
   std::int32_t FontColor(int row, int column) const;
   std::u16string NumberFormat(int row, int column) const;
   std::int32_t HorizontalAlignment(int row, int column) const;
@@ -79,13 +86,15 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   CellRect MergeArea(int row, int column) const;  // the cell itself when not merged
   const std::vector<CellRect>& MergedAreas() const { return m_merges; }
   CellRect UsedRange() const;  // A1 for an empty sheet
-  // The displayed text of a block: the common text of its cells, "" when they differ.
   // The text the cells of a block share; none when they differ (the
-  // spreadsheet then answers an empty variant).
+  // spreadsheet then answers a null variant).
   std::optional<std::u16string> BlockText(const CellRect& block) const;
 
   // Writers; a protected sheet refuses them with CAutomationError. Value and
-  // formula writes fire one change event for the whole block.
+  // formula writes fire one change event for the whole block. A text is
+  // read as typing would read it (cell_entry.h); an entry that does not
+  // read refuses the whole write. An array gives each cell its own value
+  // (a block of one gives all cells the same; cells beyond it get #N/A).
   void SetValue(const CellRect& block, const AutomationValue& value);
   void SetFormula(const CellRect& block, const std::u16string& formula);
   void SetFontColor(const CellRect& block, std::int32_t color);
@@ -115,7 +124,7 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
  private:
   FormulaResult CellResult(int row, int column, int depth) const;
   void CheckWritable() const;
-  void SetInput(int row, int column, const AutomationValue& value);
+  void SetInput(int row, int column, const CellEntry& entry);
   template <typename Setter>
   void ApplyFormat(const CellRect& block, Setter setter);
   void FireEvent(int dispatchId, const CellRect& target);
@@ -146,6 +155,7 @@ class CModelWorkbook {
   std::shared_ptr<CModelSheet> AddSheet(const std::u16string& name);
   std::shared_ptr<CModelSheet> ActiveSheet() const;
   void ActivateSheet(int index) { m_activeSheet = index; }
+  bool maximized = true;  // its window fills the desk
 
  private:
   std::weak_ptr<CWorkbookModel> m_application;
@@ -162,7 +172,13 @@ class CWorkbookModel : public std::enable_shared_from_this<CWorkbookModel> {
     return std::shared_ptr<CWorkbookModel>(new CWorkbookModel);
   }
 
+  // The program's name, which the frame's title begins (or, in the later
+  // form, ends) with.
   std::u16string caption = u"Excel";
+  bool laterTitleForm = false;
+  std::int32_t hwnd = 0;  // the frame window, once the server has one
+  // The stand-in's test switch: rejects incoming calls for the milliseconds given.
+  std::function<void(int milliseconds)> holdBusy;
   bool visible = false;
   bool userControl = false;
   int sheetsInNewWorkbook = 3;
@@ -170,6 +186,10 @@ class CWorkbookModel : public std::enable_shared_from_this<CWorkbookModel> {
   const std::vector<std::shared_ptr<CModelWorkbook>>& Workbooks() const { return m_workbooks; }
   std::shared_ptr<CModelWorkbook> ActiveWorkbook() const;
   std::shared_ptr<CModelSheet> ActiveSheet() const;
+  // The frame's title, which Application.Caption reads: the program's name
+  // and, when its window is maximised, the active workbook's ("<name> -
+  // Book1", or "Book1 - <name>").
+  std::u16string Title() const;
 
   // A new workbook "BookN", or a copy of a saved file named after it; an
   // unknown template file raises CAutomationError.
@@ -178,6 +198,7 @@ class CWorkbookModel : public std::enable_shared_from_this<CWorkbookModel> {
   void SaveWorkbookAs(CModelWorkbook& workbook, const std::u16string& path);
   bool HasSavedFile(const std::u16string& path) const { return m_savedFiles.count(path) != 0; }
   void ActivateWorkbook(int index) { m_activeWorkbook = index; }
+  void ActivateWorkbook(const CModelWorkbook& workbook);
 
  private:
   CWorkbookModel() = default;
