@@ -3,7 +3,9 @@
 // While a person edits a cell, the spreadsheet rejects every call that
 // comes in. The thread's message filter retries a rejected call for a few
 // seconds, with the wait pointer, and then lets it fail: the command then
-// ends with CAutomationError::Busy(), and its handler says so.
+// ends with CAutomationError::Busy(), and its handler says so. Where COM
+// does not consult the filter (Wine), the COM adapter retries the call
+// itself within the same time.
 
 #include <objbase.h>
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assistant/excel/automation_error.h"
+#include "assistant/excel/busy_retry_filter_win32.h"
 #include "assistant/excel/com_automation_win32.h"
 
 namespace {
@@ -85,9 +86,8 @@ class CComAutomationObject : public AutomationObject {
     VariantInit(&result);
     EXCEPINFO info{};
     UINT argumentError = 0;
-    ++g_invokeCount;
-    HRESULT hr = m_dispatch->Invoke(dispatchId, IID_NULL, kInvokeLocale, flags, &params,
-                                    kind == InvokeKind::kPut ? nullptr : &result, &info, &argumentError);
+    HRESULT hr = InvokeRetryingWhileBusy(dispatchId, flags, params,
+                                         kind == InvokeKind::kPut ? nullptr : &result, info, argumentError);
     if (hr == DISP_E_EXCEPTION) throw CAutomationError(TakeDescription(info, hr));
     if (hr == RPC_E_CALL_REJECTED || hr == RPC_E_SERVERCALL_RETRYLATER)
       throw CAutomationError(HresultText(hr), true);
@@ -99,6 +99,25 @@ class CComAutomationObject : public AutomationObject {
     } catch (...) {
       VariantClear(&result);
       throw;
+    }
+  }
+
+  // A spreadsheet busy with a person's entry rejects the call. The thread's
+  // message filter retries it where COM consults the filter; where it does
+  // not, the call is tried again here, within the same time from the first
+  // try, with the wait pointer.
+  HRESULT InvokeRetryingWhileBusy(int dispatchId, WORD flags, DISPPARAMS& params, VARIANT* result,
+                                  EXCEPINFO& info, UINT& argumentError) {
+    DWORD start = GetTickCount();
+    for (;;) {
+      ++g_invokeCount;
+      HRESULT hr = m_dispatch->Invoke(dispatchId, IID_NULL, kInvokeLocale, flags, &params, result, &info,
+                                      &argumentError);
+      if (hr != RPC_E_CALL_REJECTED && hr != RPC_E_SERVERCALL_RETRYLATER) return hr;
+      DWORD delay = BusyRetryDelay(GetTickCount() - start, SERVERCALL_RETRYLATER);
+      if (delay == static_cast<DWORD>(-1)) return hr;
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      Sleep(delay);
     }
   }
 
