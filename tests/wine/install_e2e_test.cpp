@@ -715,7 +715,9 @@ TEST_F(InstallTest, UninstallShowsProgressAndAnswersWhileItWorks) {
     return window != nullptr;
   }));
   EXPECT_EQ(GetText(window), L"Uninstall");
-  EXPECT_EQ(GetItemText(window, IDC_PROGRESS_STAGE), L"Removing files ...");
+  // The window may be found before its first stage is written.
+  EXPECT_TRUE(WaitUntil([&] { return GetItemText(window, IDC_PROGRESS_STAGE) == L"Removing files ..."; }, 5s))
+      << InCodePage(GetItemText(window, IDC_PROGRESS_STAGE), CP_UTF8);
   // Its thread takes messages between files: each one is answered at once.
   int answered = 0;
   auto slowest = 0ms;
