@@ -13,6 +13,7 @@
 #include "setup/archive/archive_reader.h"
 #include "tests/unit/archive_test_files.h"
 #include "tests/unit/test_support.h"
+#include "tests/wine/driver/ui_driver.h"
 
 namespace {
 
@@ -55,33 +56,9 @@ TEST(ArchiveWine, ExplainsAnArchiveThatAnotherProgramLocked) {
 
 // Runs zmarchive with the arguments and returns what it wrote to the pipe.
 std::string RunTool(const std::wstring& arguments, DWORD& exitCode) {
-  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  PROCESS_INFORMATION process{};
-  std::wstring commandLine = L"\"" ZM_ZMARCHIVE_EXE L"\" " + arguments;
-  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  std::string output;
-  if (started) {
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) output.append(buffer, read);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(readEnd);
-  return output;
+  uidriver::ProgramRun run = uidriver::RunCapturingOutput(L"\"" ZM_ZMARCHIVE_EXE L"\" " + arguments);
+  exitCode = run.exitCode;
+  return run.output;
 }
 
 TEST(ArchiveWine, ZmarchiveTakesWideFileNamesAndWritesUtf8ToAPipe) {

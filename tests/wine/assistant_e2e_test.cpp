@@ -90,38 +90,12 @@ std::shared_ptr<CModelSheet> ExpectedStandardHeader() {
 // with `mode`; prints what it printed and returns its exit code, the number
 // of its failed checks (none when it did not end in time).
 std::optional<DWORD> RunMacro(const std::wstring& mode) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  std::wstring commandLine = L"C:\\windows\\system32\\cscript.exe //nologo \"" +
-                             fs::absolute(L"assistant_e2e\\bom_macro.vbs").wstring() + L"\" " + mode;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  PROCESS_INFORMATION process{};
-  bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  std::string output;
-  char buffer[512];
-  DWORD read = 0;
-  while (started && ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    output.append(buffer, read);
-  CloseHandle(readEnd);
-  if (!started) return std::nullopt;
-  bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-  DWORD exitCode = 0;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  if (!ended) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::printf("bom_macro.vbs %ls:\n%s", mode.c_str(), output.c_str());
-  if (!ended) return std::nullopt;
-  return exitCode;
+  uidriver::ProgramRun run =
+      uidriver::RunCapturingOutput(L"C:\\windows\\system32\\cscript.exe //nologo \"" +
+                                   fs::absolute(L"assistant_e2e\\bom_macro.vbs").wstring() + L"\" " + mode);
+  std::printf("bom_macro.vbs %ls:\n%s", mode.c_str(), run.output.c_str());
+  if (!run.ended) return std::nullopt;
+  return run.exitCode;
 }
 
 class AssistantE2ETest : public ::testing::Test {

@@ -82,6 +82,16 @@ bool SaveWindowPicture(HWND window, const std::filesystem::path& file,
 // settled.
 bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file);
 
+// What a console program printed, and how it ended.
+struct ProgramRun {
+  bool started = false;
+  bool ended = false;  // within the time given (it is ended otherwise)
+  DWORD exitCode = 0;
+  std::string output;  // standard output and error together
+};
+// Runs `commandLine` without a window, its output read through a pipe.
+ProgramRun RunCapturingOutput(std::wstring commandLine, std::chrono::milliseconds timeout = 60s);
+
 // Runs this thread's messages (paints and timers of its own windows) for
 // `duration`.
 void PumpMessages(std::chrono::milliseconds duration);

@@ -276,6 +276,36 @@ bool SaveSettledWindowPicture(HWND window, const std::filesystem::path& file) {
   return SaveWindowPicture(window, file);
 }
 
+ProgramRun RunCapturingOutput(std::wstring commandLine, std::chrono::milliseconds timeout) {
+  ProgramRun run;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  run.started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &startup, &process);
+  CloseHandle(writeEnd);
+  char buffer[4096];
+  DWORD read = 0;
+  while (run.started && ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    run.output.append(buffer, read);
+  CloseHandle(readEnd);
+  if (!run.started) return run;
+  run.ended = WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  if (!run.ended) TerminateProcess(process.hProcess, 1);
+  GetExitCodeProcess(process.hProcess, &run.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
 void PumpMessages(std::chrono::milliseconds duration) {
   auto end = std::chrono::steady_clock::now() + duration;
   do {
