@@ -113,6 +113,9 @@ TEST_F(MainWindowCommandsTest, ClickWritesOnlyIntoTheSpecificationRowsOfTheAttac
         Sheet1()->CellText(c.row, c.column) == u"-" && Sheet1()->PrefixCharacter(c.row, c.column) == u"'";
     EXPECT_EQ(written, c.result == LinkCommandResult::kDone) << c.what;
   }
+  // The user completes the plate in the cell: "'-120*6" is a text and computes.
+  Sheet1()->TypeInto(5, 2, u"'-120*6");
+  EXPECT_EQ(Sheet1()->CellFormula(5, 6), u"=C5*5.650000/1000");
 
   // The written specification is calculated through the sheet's events.
   Sheet1()->Select(CellRect::Cell(6, 2));
