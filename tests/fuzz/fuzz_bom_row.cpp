@@ -111,7 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sheet->TypeInto(safeRow, layout.faceCount.number, kCellTexts[texts & 7]);
   sheet->TypeInto(safeRow, layout.length.number, kCellTexts[(texts >> 3) & 7]);
   if (layout.inverseCount.number > 0) sheet->TypeInto(safeRow, layout.inverseCount.number, u"1");
-  sheet->TypeInto(safeRow, layout.material.number, DecodeFromCodePage(input.Rest(), kCodePageGbk));
+  try {
+    sheet->TypeInto(safeRow, layout.material.number, DecodeFromCodePage(input.Rest(), kCodePageGbk));
+  } catch (const CAutomationError&) {
+    return 0;  // the spreadsheet refuses the entry as typed ("-120~200*6"): nothing to calculate
+  }
   const bool numbersInRow = ColumnsApart(layout) &&
                             IsNumber(sheet->CellValue(safeRow, layout.faceCount.number)) &&
                             IsNumber(sheet->CellValue(safeRow, layout.length.number));
