@@ -105,8 +105,9 @@ void ParseKeyTexts(AssistantSettings& settings) {
 // Text-mode reading: CR LF becomes LF; then pieces of at most
 // kSettingsLinePieceBytes bytes, each ending after a line feed or where the
 // byte limit cuts the line.
-std::vector<std::string> ReadLinePieces(const std::string& bytes, std::size_t maxPieces) {
+std::vector<std::string> ReadLinePieces(std::string_view bytes, std::size_t maxPieces) {
   std::string text;
+  text.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
     text += bytes[i];
@@ -123,10 +124,7 @@ std::vector<std::string> ReadLinePieces(const std::string& bytes, std::size_t ma
   return pieces;
 }
 
-void ReadKeyTexts(const std::filesystem::path& file, AssistantSettings& settings) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+void ReadKeyTexts(std::string_view bytes, AssistantSettings& settings) {
   std::vector<std::string> lines = ReadLinePieces(bytes, kSettingsKeyCount);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::size_t at = lines[i].find(kKeys[i].key);
@@ -172,9 +170,24 @@ std::array<std::string, kSettingsKeyCount> AssistantSettings::DefaultKeyTexts() 
   return texts;
 }
 
-int LoadSettingsFile(const std::filesystem::path& file, AssistantSettings& settings) {
-  ReadKeyTexts(file, settings);
+void ReadSettingsText(std::string_view bytes, AssistantSettings& settings) {
+  ReadKeyTexts(bytes, settings);
   ParseKeyTexts(settings);
+}
+
+std::string SettingsFileText(AssistantSettings& settings) {
+  RegenerateKeyTexts(settings);
+  std::string text;
+  for (int i = 0; i < kSettingsKeyCount; ++i) text += kKeys[i].key + settings.keyTexts[i] + "\r\n";
+  return text;
+}
+
+int LoadSettingsFile(const std::filesystem::path& file, AssistantSettings& settings) {
+  std::string bytes;
+  if (std::ifstream in{file, std::ios::binary}) {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  ReadSettingsText(bytes, settings);
   return ST_OK;
 }
 
@@ -183,12 +196,11 @@ int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& 
 }
 
 int SaveSettings(const std::filesystem::path& programFolder, AssistantSettings& settings) {
-  RegenerateKeyTexts(settings);
+  const std::string text = SettingsFileText(settings);
   std::filesystem::path file = programFolder / kSettingsFileName;
   MakeFileWritable(file);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return ST_OK;
-  for (int i = 0; i < kSettingsKeyCount; ++i) out << kKeys[i].key << settings.keyTexts[i] << "\r\n";
+  if (out) out << text;
   return ST_OK;
 }
 

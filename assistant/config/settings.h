@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 inline constexpr int kSettingsKeyCount = 19;
 inline constexpr const char* kSettingsFileName = "Ostrevia.ini";
@@ -55,6 +56,12 @@ int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& 
 
 // The same from a settings file anywhere.
 int LoadSettingsFile(const std::filesystem::path& file, AssistantSettings& settings);
+
+// The same from the file's bytes.
+void ReadSettingsText(std::string_view bytes, AssistantSettings& settings);
+
+// Regenerates the key texts of `settings` and returns the file's bytes.
+std::string SettingsFileText(AssistantSettings& settings);
 
 // Regenerates the key texts of `settings` and writes the file, clearing its
 // read-only attribute first. A file that cannot be written stays as it was.

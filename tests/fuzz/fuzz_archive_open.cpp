@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "setup/archive/archive_open.h"
@@ -22,10 +21,12 @@ struct CMemoryStream {
 
 voidpf ZCALLBACK OpenStream(voidpf, const void* name, int mode) {
   if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) return nullptr;
-  std::ifstream in(static_cast<const char*>(name), std::ios::binary);
+  std::ifstream in(static_cast<const char*>(name), std::ios::binary | std::ios::ate);
   if (!in) return nullptr;
   auto* stream = new CMemoryStream;
-  stream->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  stream->bytes.resize(static_cast<size_t>(in.tellg()));
+  in.seekg(0).read(reinterpret_cast<char*>(stream->bytes.data()),
+                   static_cast<std::streamsize>(stream->bytes.size()));
   return stream;
 }
 

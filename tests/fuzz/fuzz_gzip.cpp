@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr size_t kMaxContent = 8u << 20;
+constexpr size_t kMaxContent = 1u << 20;
 
 bool StartsWithGzipMagic(const uint8_t* data, size_t size) {
   return size >= 2 && data[0] == 0x1f && data[1] == 0x8b;

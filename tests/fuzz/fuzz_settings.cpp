@@ -2,41 +2,16 @@
 // one the program can use, and what it saves reads back unchanged, so that
 // settings do not drift from one run of the program to the next.
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "assistant/config/column_reference.h"
 #include "assistant/config/settings.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/fuzz/fuzz_input_file.h"
 
 namespace {
-
-// A folder of this process for the saved file, removed when the run ends.
-class CSaveFolder {
- public:
-  CSaveFolder()
-      : m_path(std::filesystem::temp_directory_path() / ("fuzz_settings." + std::to_string(getpid()))) {
-    std::filesystem::create_directories(m_path);
-  }
-  ~CSaveFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  const std::filesystem::path& Path() const { return m_path; }
-
- private:
-  std::filesystem::path m_path;
-};
-
-const std::filesystem::path& SaveFolder() {
-  static const CSaveFolder folder;
-  return folder.Path();
-}
 
 void CheckColumn(const BomColumn& column) {
   FailIf(column.number < 0 || column.number > kMaxColumnNumber, "a column outside A to IV");
@@ -61,9 +36,8 @@ void CheckUsable(const AssistantSettings& settings) {
 }
 
 AssistantSettings SavedAndRead(AssistantSettings settings) {
-  SaveSettings(SaveFolder(), settings);
   AssistantSettings read;
-  LoadSettings(SaveFolder(), read);
+  ReadSettingsText(SettingsFileText(settings), read);
   return read;
 }
 
@@ -75,10 +49,8 @@ bool SameSettings(const AssistantSettings& a, const AssistantSettings& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static CFuzzInputFile file;
-  file.Write(data, size);
   AssistantSettings settings;
-  LoadSettingsFile(file.Path(), settings);
+  ReadSettingsText(std::string_view(reinterpret_cast<const char*>(data), size), settings);
   CheckUsable(settings);
 
   const AssistantSettings once = SavedAndRead(settings);
