@@ -1,8 +1,11 @@
 #include "assistant/bom_sheet/bom_renewal.h"
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include "assistant/config/bom_style.h"
+#include "assistant/config/column_reference.h"
 #include "assistant/engine/bom_row.h"
 #include "assistant/excel/excel_dispatch.h"
 #include "base/code_page.h"
@@ -36,6 +39,28 @@ void AddColour(std::vector<ColourRun>& runs, int row, int color) {
   } else {
     runs.push_back({row, 1, color});
   }
+}
+
+// The colour runs as addresses in the specification column, one list of
+// areas per colour, each short enough for the spreadsheet: a colour costs
+// three calls however many rows take it.
+std::vector<std::pair<int, std::u16string>> ColourAddresses(const std::vector<ColourRun>& runs,
+                                                            const std::string& column) {
+  std::map<int, std::u16string> building;
+  std::vector<std::pair<int, std::u16string>> addresses;
+  for (const ColourRun& run : runs) {
+    std::string area = column + std::to_string(run.firstRow);
+    if (run.rowCount > 1) area += ":" + column + std::to_string(run.firstRow + run.rowCount - 1);
+    std::u16string& address = building[run.color];
+    if (!address.empty() && address.size() + 1 + area.size() > kMaxRangeAddress) {
+      addresses.emplace_back(run.color, std::move(address));
+      address.clear();
+    }
+    if (!address.empty()) address += u',';
+    address += Utf16FromAscii(area);
+  }
+  for (auto& [color, address] : building) addresses.emplace_back(color, std::move(address));
+  return addresses;
 }
 
 WeightColumnNow ReadWeightColumn(const ExcelDispatch& block) {
@@ -97,8 +122,8 @@ BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
 
   if (plan.singleWeight) singleBlock->SetFormulaArray(*plan.singleWeight);
   if (plan.totalWeight) totalBlock.SetFormulaArray(*plan.totalWeight);
-  for (const ColourRun& run : plan.colours) {
-    cells.Item(run.firstRow, layout.material.number).Resize(run.rowCount, 1).Font().SetColor(run.color);
+  for (const auto& [color, address] : ColourAddresses(plan.colours, ColumnLetters(layout.material.number))) {
+    cells.Range(address).Font().SetColor(color);
   }
   return plan;
 }

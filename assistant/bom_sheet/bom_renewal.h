@@ -2,9 +2,9 @@
 
 // Renew All in a few calls: the specification column of the rows read in
 // one call, every row computed here, the weight columns written in one call
-// each, and the colours set only where they change. The specifications are
-// never written: a text written back is parsed as a typed entry, and would
-// turn "'-120*6" into the formula =-120*6.
+// each, and the colours set only where they change, a few calls a colour.
+// The specifications are never written: a text written back is parsed as a
+// typed entry, and would turn "'-120*6" into the formula =-120*6.
 
 #include <optional>
 #include <vector>

@@ -35,6 +35,7 @@ inline constexpr int kIndex = 0x1E6;
 inline constexpr int kCells = 0xEE;
 inline constexpr int kColumns = 0xF1;
 inline constexpr int kUsedRange = 0x19C;
+inline constexpr int kRange = 0xC5;
 
 // Range
 inline constexpr int kRow = 0x101;

@@ -72,6 +72,11 @@ ExcelDispatch ExcelDispatch::Resize(std::int32_t rows, std::int32_t columns) con
   return ExcelDispatch(AutomationObjectOf(Invoke(dispid::kResize, InvokeKind::kGet, args)));
 }
 
+ExcelDispatch ExcelDispatch::Range(const std::u16string& address) const {
+  std::array<AutomationValue, 1> args = {address};
+  return ExcelDispatch(AutomationObjectOf(Invoke(dispid::kRange, InvokeKind::kGet, args)));
+}
+
 void ExcelDispatch::Merge(bool across) const {
   std::array<AutomationValue, 1> args = {across};
   Invoke(dispid::kMerge, InvokeKind::kMethod, args);

@@ -4,12 +4,15 @@
 // A call that the spreadsheet refuses throws CAutomationError; so does a call
 // on an empty wrapper.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "assistant/excel/automation_object.h"
 #include "assistant/excel/dispatch_ids.h"
+
+inline constexpr std::size_t kMaxRangeAddress = 255;
 
 class ExcelDispatch {
  public:
@@ -62,6 +65,10 @@ class ExcelDispatch {
   std::int32_t Column() const { return AutomationInt(Get(dispid::kColumn)); }
   ExcelDispatch Rows() const { return GetChild(dispid::kRows); }
   ExcelDispatch Resize(std::int32_t rows, std::int32_t columns) const;
+  // The block or blocks of `address` ("B5:B7,B9"), relative to the range's
+  // first cell (the sheet's Cells start at A1). The spreadsheet refuses an
+  // address longer than kMaxRangeAddress characters.
+  ExcelDispatch Range(const std::u16string& address) const;
   ExcelDispatch Worksheet() const { return GetChild(dispid::kWorksheet); }
   ExcelDispatch MergeArea() const { return GetChild(dispid::kMergeArea); }
   std::u16string Text() const { return AutomationText(Get(dispid::kText)); }

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <variant>
+
 #include "assistant/excel/automation_error.h"
 #include "assistant/excel/excel_dispatch.h"
+#include "base/code_page.h"
 #include "tests/standins/workbook/model_objects.h"
 #include "tests/standins/workbook/standin_dispatch_ids.h"
 #include "tests/unit/fakes/recording_automation_sink.h"
@@ -152,7 +156,20 @@ TEST_F(WorkbookModelTest, BlocksAndTheirGeometry) {
   EXPECT_EQ(columnB.Rows().Count(), kSheetRows);
   EXPECT_EQ(block.Worksheet().Name(), u"Sheet1");
 
+  // Several blocks answer with their first; the font reaches all of them.
+  ExcelDispatch areas = m_cells.Range(u"B5:B7,$B$9,D2");
+  EXPECT_EQ(areas.Row(), 5);
+  EXPECT_EQ(areas.Count(), 5);
+  areas.Font().SetColor(255);
+  EXPECT_EQ(areas.Font().Color(), 255);
+  EXPECT_EQ(Cell(2, 4).Font().Color(), 255);
+  EXPECT_TRUE(std::holds_alternative<AutomationNull>(m_cells.Range(u"B7:B8").Font().Get(dispid::kColor)));
+  std::u16string tooLong = u"B1";
+  for (int row = 2; tooLong.size() <= 255; ++row) tooLong += u",B" + Utf16FromAscii(std::to_string(row));
+
   const std::vector<std::function<void()>> refused = {
+      [&] { m_cells.Range(tooLong); },
+      [&] { m_cells.Range(u"B5,,B7"); },
       [&] { Cell(0, 1); },
       [&] { Cell(1, 0); },
       [&] { Cell(kSheetRows + 1, 1); },

@@ -52,3 +52,16 @@ CellRect ParseBlockAddress(std::u16string_view text, const CellRect& base) {
     throw CAutomationError(u"The row or column lies outside the sheet.");
   return block;
 }
+
+std::vector<CellRect> ParseAreasAddress(std::u16string_view text, const CellRect& base) {
+  constexpr std::size_t kMaxAddress = 255;
+  if (text.size() > kMaxAddress) throw CAutomationError(u"The address of the range is not valid.");
+  std::vector<CellRect> areas;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t comma = text.find(u',', start);
+    areas.push_back(ParseBlockAddress(text.substr(start, comma - start), base));
+    if (comma == std::u16string_view::npos) return areas;
+    start = comma + 1;
+  }
+}

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "tests/standins/workbook/workbook_model.h"
 
@@ -16,3 +17,7 @@ std::optional<std::pair<int, int>> ParseCellAddress(std::u16string_view text);
 // A1 for a worksheet); a text that is no address, or a block that leaves the
 // sheet, raises CAutomationError.
 CellRect ParseBlockAddress(std::u16string_view text, const CellRect& base);
+
+// Blocks separated by commas ("B5:B7,B9"), each as ParseBlockAddress reads
+// it. Like the spreadsheet, refuses an address of more than 255 characters.
+std::vector<CellRect> ParseAreasAddress(std::u16string_view text, const CellRect& base);

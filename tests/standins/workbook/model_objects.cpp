@@ -57,7 +57,7 @@ constexpr MemberName kMemberNames[] = {
     {u"MergeArea", dispid::kMergeArea},
     {u"Color", dispid::kColor},
     {u"_Default", standin_dispid::kDefault},
-    {u"Range", standin_dispid::kRange},
+    {u"Range", dispid::kRange},
     {u"Worksheets", standin_dispid::kWorksheets},
     {u"PrefixCharacter", standin_dispid::kPrefixCharacter},
     {u"Hwnd", standin_dispid::kHwnd},
@@ -202,12 +202,16 @@ int IndexArgument(std::span<const AutomationValue> args, int count) {
   return index;
 }
 
+AutomationObjectPtr MakeAreasObject(const std::shared_ptr<CModelSheet>& sheet, std::vector<CellRect> areas);
+
 // Range(address) or Range(cell1, cell2) of a sheet, relative to `base`.
 AutomationValue RangeOf(const std::shared_ptr<CModelSheet>& sheet, const CellRect& base,
                         std::span<const AutomationValue> args) {
   ExpectArguments(args, 1);
   if (const auto* address = std::get_if<std::u16string>(&args[0])) {
-    return MakeRangeObject(sheet, ParseBlockAddress(*address, base), RangeKind::kCells);
+    std::vector<CellRect> areas = ParseAreasAddress(*address, base);
+    if (areas.size() == 1) return MakeRangeObject(sheet, areas.front(), RangeKind::kCells);
+    return MakeAreasObject(sheet, std::move(areas));
   }
   std::optional<CellRect> first = ModelBlockOf(AutomationObjectOf(args[0]));
   std::optional<CellRect> last = IsGiven(args, 1) ? ModelBlockOf(AutomationObjectOf(args[1])) : first;
@@ -218,10 +222,11 @@ AutomationValue RangeOf(const std::shared_ptr<CModelSheet>& sheet, const CellRec
                          RangeKind::kCells);
 }
 
+// The font of a range's cells, in one block or several.
 class CFontObject : public CSheetPart {
  public:
-  CFontObject(std::shared_ptr<CModelSheet> sheet, CellRect block)
-      : CSheetPart(std::move(sheet)), m_block(block) {}
+  CFontObject(std::shared_ptr<CModelSheet> sheet, std::vector<CellRect> areas)
+      : CSheetPart(std::move(sheet)), m_areas(std::move(areas)) {}
 
  protected:
   AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
@@ -229,21 +234,24 @@ class CFontObject : public CSheetPart {
     if (dispatchId != dispid::kColor) ThrowUnknownMember();
     if (kind == InvokeKind::kPut) {
       ExpectArguments(args, 1);
-      Part()->SetFontColor(m_block, AutomationInt(args.back()));
+      for (const CellRect& area : m_areas) Part()->SetFontColor(area, AutomationInt(args.back()));
       return {};
     }
     // Cells of different colours answer Null.
-    std::int32_t first = Part()->FontColor(m_block.top, m_block.left);
-    for (int row = m_block.top; row <= m_block.bottom; ++row) {
-      for (int column = m_block.left; column <= m_block.right; ++column) {
-        if (Part()->FontColor(row, column) != first) return AutomationNull{};
+    const CellRect& firstArea = m_areas.front();
+    std::int32_t first = Part()->FontColor(firstArea.top, firstArea.left);
+    for (const CellRect& area : m_areas) {
+      for (int row = area.top; row <= area.bottom; ++row) {
+        for (int column = area.left; column <= area.right; ++column) {
+          if (Part()->FontColor(row, column) != first) return AutomationNull{};
+        }
       }
     }
     return first;
   }
 
  private:
-  CellRect m_block;
+  std::vector<CellRect> m_areas;
 };
 
 struct RangeKey {
@@ -257,13 +265,17 @@ CIdentityCache<RangeKey, CFontObject> g_fonts;
 
 AutomationObjectPtr MakeFontObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block) {
   return g_fonts.Find({sheet.get(), block, RangeKind::kCells},
-                      [&] { return std::make_shared<CFontObject>(sheet, block); });
+                      [&] { return std::make_shared<CFontObject>(sheet, std::vector<CellRect>{block}); });
 }
 
 class CRangeObject : public CSheetPart {
  public:
   CRangeObject(std::shared_ptr<CModelSheet> sheet, CellRect block, RangeKind kind)
-      : CSheetPart(std::move(sheet)), m_block(block), m_kind(kind) {}
+      : CRangeObject(std::move(sheet), std::vector<CellRect>{block}, kind) {}
+  // A range of several blocks answers with its first, as the spreadsheet
+  // does, but for writes and the font, which reach every block.
+  CRangeObject(std::shared_ptr<CModelSheet> sheet, std::vector<CellRect> areas, RangeKind kind)
+      : CSheetPart(std::move(sheet)), m_areas(std::move(areas)), m_block(m_areas.front()), m_kind(kind) {}
   const CellRect& Block() const { return m_block; }
 
  protected:
@@ -273,7 +285,7 @@ class CRangeObject : public CSheetPart {
     switch (dispatchId) {
       case standin_dispid::kDefault:
         return IsGiven(args, 0) ? Item(args) : Values();
-      case standin_dispid::kRange:
+      case dispid::kRange:
         return RangeOf(Part(), m_block, args);
       case standin_dispid::kPrefixCharacter:
         return Part()->PrefixCharacter(m_block.top, m_block.left);
@@ -313,6 +325,7 @@ class CRangeObject : public CSheetPart {
       case dispid::kMergeArea:
         return MakeRangeObject(Part(), Part()->MergeArea(m_block.top, m_block.left), RangeKind::kCells);
       case dispid::kFont:
+        if (m_areas.size() > 1) return AutomationObjectPtr(std::make_shared<CFontObject>(Part(), m_areas));
         return MakeFontObject(Part(), m_block);
       case dispid::kMerge:
         Part()->Merge(m_block, IsGiven(args, 0) && AutomationBool(args[0]));
@@ -343,29 +356,36 @@ class CRangeObject : public CSheetPart {
           std::array<AutomationValue, 1> itemValue = {value};
           return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, itemValue);
         }
-        Part()->SetValue(m_block, value);
         break;
       case dispid::kValue:
       case dispid::kFormula:
-        // A formula put reads as typing too; an array gives every cell its own.
-        Part()->SetValue(m_block, value);
-        break;
       case dispid::kNumberFormatLocal:
-        Part()->SetNumberFormat(m_block, AutomationText(value));
-        break;
       case dispid::kColumnWidth:
-        Part()->SetColumnWidth(m_block, AutomationDouble(value));
-        break;
       case dispid::kHorizontalAlignment:
-        Part()->SetHorizontalAlignment(m_block, AutomationInt(value));
-        break;
       case dispid::kVerticalAlignment:
-        Part()->SetVerticalAlignment(m_block, AutomationInt(value));
         break;
       default:
         ThrowUnknownMember();
     }
+    for (const CellRect& area : m_areas) PutArea(dispatchId, area, value);
     return {};
+  }
+
+  void PutArea(int dispatchId, const CellRect& area, const AutomationValue& value) {
+    switch (dispatchId) {
+      case dispid::kNumberFormatLocal:
+        return Part()->SetNumberFormat(area, AutomationText(value));
+      case dispid::kColumnWidth:
+        return Part()->SetColumnWidth(area, AutomationDouble(value));
+      case dispid::kHorizontalAlignment:
+        return Part()->SetHorizontalAlignment(area, AutomationInt(value));
+      case dispid::kVerticalAlignment:
+        return Part()->SetVerticalAlignment(area, AutomationInt(value));
+      default:
+        // The value, a formula put (read as typing too) or an array that
+        // gives every cell its own.
+        return Part()->SetValue(area, value);
+    }
   }
 
   int RowCount() const { return m_block.bottom - m_block.top + 1; }
@@ -374,7 +394,11 @@ class CRangeObject : public CSheetPart {
   AutomationValue Count() const {
     if (m_kind == RangeKind::kRows) return std::int32_t{RowCount()};
     if (m_kind == RangeKind::kColumns) return std::int32_t{ColumnCount()};
-    return static_cast<std::int32_t>(static_cast<long long>(RowCount()) * ColumnCount());
+    long long cells = 0;
+    for (const CellRect& area : m_areas) {
+      cells += static_cast<long long>(area.bottom - area.top + 1) * (area.right - area.left + 1);
+    }
+    return static_cast<std::int32_t>(cells);
   }
 
   [[noreturn]] static void ThrowOutsideSheet() {
@@ -429,6 +453,7 @@ class CRangeObject : public CSheetPart {
                            RangeKind::kCells);
   }
 
+  std::vector<CellRect> m_areas;
   CellRect m_block;
   RangeKind m_kind;
 };
@@ -455,7 +480,7 @@ class CWorksheetObject : public CSheetPart {
         return MakeRangeObject(Part(), kWholeSheet, RangeKind::kRows);
       case dispid::kUsedRange:
         return MakeRangeObject(Part(), Part()->UsedRange(), RangeKind::kCells);
-      case standin_dispid::kRange:
+      case dispid::kRange:
         return RangeOf(Part(), kWholeSheet, args);
       default:
         ThrowUnknownMember();
@@ -614,7 +639,7 @@ class CApplicationObject : public CModelObject {
         if (!workbook) throw CAutomationError(u"There is no active workbook.");
         return std::make_shared<CSheetsObject>(workbook);
       case dispid::kCells:
-      case standin_dispid::kRange:
+      case dispid::kRange:
         // The active sheet's.
         if (!sheet) throw CAutomationError(u"There is no active sheet.");
         return MakeWorksheetObject(sheet)->Invoke(dispatchId, InvokeKind::kGet, args);
@@ -652,6 +677,12 @@ class CApplicationObject : public CModelObject {
 CIdentityCache<const CWorkbookModel*, CApplicationObject> g_applications;
 CIdentityCache<const CModelSheet*, CWorksheetObject> g_worksheets;
 CIdentityCache<RangeKey, CRangeObject> g_ranges;
+
+// A range of several blocks is made anew each time, as the spreadsheet makes
+// them.
+AutomationObjectPtr MakeAreasObject(const std::shared_ptr<CModelSheet>& sheet, std::vector<CellRect> areas) {
+  return std::make_shared<CRangeObject>(sheet, std::move(areas), RangeKind::kCells);
+}
 
 }  // namespace
 

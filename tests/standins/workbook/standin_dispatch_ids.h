@@ -4,8 +4,7 @@
 // user's macro does, late-bound by name; the stand-in answers them.
 
 namespace standin_dispid {
-inline constexpr int kDefault = 0;  // DISPID_VALUE: Item of a collection, a range's value
-inline constexpr int kRange = 0xC5;
+inline constexpr int kDefault = 0;          // DISPID_VALUE: Item of a collection, a range's value
 inline constexpr int kActivate = 0x130;     // a workbook's: it becomes the active one
 inline constexpr int kWindowState = 0x18C;  // a window's: maximised (-4137) or normal (-4143)
 inline constexpr int kWorksheets = 0x1EE;
