@@ -92,7 +92,7 @@ int CheckRows(const ExcelDispatch& cells, int first, int count) {
 const std::vector<std::u16string> kFinishedBom = {u"H300*200*6*8",     u"D60*3",   u"'-120*6",
                                                   u"H300~400*200*6*8", u"%%C60*3", u"'-120~200*6"};
 // The same with a row in three that fails (no library here): each failing
-// row between computed ones is a colour change of its own.
+// row between computed ones is an area of its own in the red range.
 const std::vector<std::u16string> kBomWithFailures = {u"H300*200*6*8",     u"D60*3", u"L20X3",
                                                       u"H300~400*200*6*8", u"D50*3", u"nonsense"};
 
@@ -121,7 +121,7 @@ int RenewAllOf(ExcelLink& link, const ExcelDispatch& app, const ExcelDispatch& c
                (ComLastReleaseCount() - releasesBefore);
   std::printf("renew all, %s:\n", name);
   std::printf("  %d rows in %.3f s, %.1f times one bare call\n", kRenewRows, seconds, seconds / bare);
-  std::printf("  %ld calls in all, %.4f per row (target %ld in all, colour changes aside)\n", calls,
+  std::printf("  %ld calls in all, %.4f per row (target %ld in all for a finished BOM)\n", calls,
               static_cast<double>(calls) / kRenewRows, kRenewCallTarget);
 
   int wrong = 0;
