@@ -122,8 +122,13 @@ BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
 
   if (plan.singleWeight) singleBlock->SetFormulaArray(*plan.singleWeight);
   if (plan.totalWeight) totalBlock.SetFormulaArray(*plan.totalWeight);
-  for (const auto& [color, address] : ColourAddresses(plan.colours, ColumnLetters(layout.material.number))) {
-    cells.Range(address).Font().SetColor(color);
+  // The addresses are the sheet's own, counted from A1.
+  if (!plan.colours.empty()) {
+    ExcelDispatch sheet = cells.Worksheet();
+    for (const auto& [color, address] :
+         ColourAddresses(plan.colours, ColumnLetters(layout.material.number))) {
+      sheet.Range(address).Font().SetColor(color);
+    }
   }
   return plan;
 }

@@ -65,9 +65,9 @@ class ExcelDispatch {
   std::int32_t Column() const { return AutomationInt(Get(dispid::kColumn)); }
   ExcelDispatch Rows() const { return GetChild(dispid::kRows); }
   ExcelDispatch Resize(std::int32_t rows, std::int32_t columns) const;
-  // The block or blocks of `address` ("B5:B7,B9"), relative to the range's
-  // first cell (the sheet's Cells start at A1). The spreadsheet refuses an
-  // address longer than kMaxRangeAddress characters.
+  // Worksheet or Range: the block or blocks of `address` ("B5:B7,B9"),
+  // relative to the range's first cell. The spreadsheet refuses an address
+  // longer than kMaxRangeAddress characters.
   ExcelDispatch Range(const std::u16string& address) const;
   ExcelDispatch Worksheet() const { return GetChild(dispid::kWorksheet); }
   ExcelDispatch MergeArea() const { return GetChild(dispid::kMergeArea); }
