@@ -348,31 +348,24 @@ class CRangeObject : public CSheetPart {
   AutomationValue Put(int dispatchId, std::span<const AutomationValue> args) {
     ExpectArguments(args, 1);
     const AutomationValue& value = args.back();
-    switch (dispatchId) {
-      case standin_dispid::kDefault:
-        if (args.size() > 1) {
-          // `range(2, 1) = x`: the item's value.
-          AutomationObjectPtr item = AutomationObjectOf(Item(args.first(args.size() - 1)));
-          std::array<AutomationValue, 1> itemValue = {value};
-          return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, itemValue);
-        }
-        break;
-      case dispid::kValue:
-      case dispid::kFormula:
-      case dispid::kNumberFormatLocal:
-      case dispid::kColumnWidth:
-      case dispid::kHorizontalAlignment:
-      case dispid::kVerticalAlignment:
-        break;
-      default:
-        ThrowUnknownMember();
+    if (dispatchId == standin_dispid::kDefault && args.size() > 1) {
+      // `range(2, 1) = x`: the item's value.
+      AutomationObjectPtr item = AutomationObjectOf(Item(args.first(args.size() - 1)));
+      std::array<AutomationValue, 1> itemValue = {value};
+      return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, itemValue);
     }
+    // An unknown member fails on the first block, before anything is written.
     for (const CellRect& area : m_areas) PutArea(dispatchId, area, value);
     return {};
   }
 
   void PutArea(int dispatchId, const CellRect& area, const AutomationValue& value) {
     switch (dispatchId) {
+      case standin_dispid::kDefault:
+      case dispid::kValue:
+      case dispid::kFormula:
+        // A formula put reads as typing too; an array gives every cell its own.
+        return Part()->SetValue(area, value);
       case dispid::kNumberFormatLocal:
         return Part()->SetNumberFormat(area, AutomationText(value));
       case dispid::kColumnWidth:
@@ -382,9 +375,7 @@ class CRangeObject : public CSheetPart {
       case dispid::kVerticalAlignment:
         return Part()->SetVerticalAlignment(area, AutomationInt(value));
       default:
-        // The value, a formula put (read as typing too) or an array that
-        // gives every cell its own.
-        return Part()->SetValue(area, value);
+        ThrowUnknownMember();
     }
   }
 

@@ -35,6 +35,17 @@ std::u16string StemOf(const std::u16string& path) {
   return dot == std::u16string::npos ? name : name.substr(0, dot);
 }
 
+// A block's cells read one by one into an array of its rows and columns.
+template <typename Read>
+AutomationArray ReadBlock(const CellRect& block, Read read) {
+  AutomationArray cells(block.bottom - block.top + 1, block.right - block.left + 1);
+  for (int row = 1; row <= cells.rows; ++row) {
+    for (int column = 1; column <= cells.columns; ++column)
+      cells.At(row, column) = read(block.top + row - 1, block.left + column - 1);
+  }
+  return cells;
+}
+
 }  // namespace
 
 int CModelSheet::Index() const {
@@ -84,21 +95,11 @@ std::u16string CModelSheet::PrefixCharacter(int row, int column) const {
 }
 
 AutomationArray CModelSheet::BlockValues(const CellRect& block) const {
-  AutomationArray values(block.bottom - block.top + 1, block.right - block.left + 1);
-  for (int row = 1; row <= values.rows; ++row) {
-    for (int column = 1; column <= values.columns; ++column)
-      values.At(row, column) = CellValue(block.top + row - 1, block.left + column - 1);
-  }
-  return values;
+  return ReadBlock(block, [this](int row, int column) { return CellValue(row, column); });
 }
 
 AutomationArray CModelSheet::BlockFormulas(const CellRect& block) const {
-  AutomationArray formulas(block.bottom - block.top + 1, block.right - block.left + 1);
-  for (int row = 1; row <= formulas.rows; ++row) {
-    for (int column = 1; column <= formulas.columns; ++column)
-      formulas.At(row, column) = CellFormula(block.top + row - 1, block.left + column - 1);
-  }
-  return formulas;
+  return ReadBlock(block, [this](int row, int column) { return CellFormula(row, column); });
 }
 
 std::u16string CModelSheet::CellText(int row, int column) const {
