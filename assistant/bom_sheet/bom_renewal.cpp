@@ -67,34 +67,49 @@ WeightColumnNow ReadWeightColumn(const ExcelDispatch& block) {
   return {AutomationArrayOf(block.Get(dispid::kFormula)), block.ValueArray()};
 }
 
+// A cleared row's weight cell: emptied when it holds the assistant's own
+// formula for the row, kept otherwise.
+AutomationValue ClearedContent(const WeightColumnNow& column, int index, int row, int columnNumber,
+                               const CurrentLayout& layout) {
+  std::string formula = EncodeToCodePage(AutomationText(column.formulas.At(index, 1)), kCodePageGbk);
+  if (IsBomWeightFormula(formula, row, columnNumber, layout)) return std::u16string();
+  return KeptContent(column, index);
+}
+
 }  // namespace
 
 BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, std::optional<int> colourNow,
                           const std::optional<WeightColumnNow>& singleWeight,
                           const WeightColumnNow& totalWeight, const MaterialLibrary& library,
-                          const CurrentLayout& layout, const AssistantSettings& settings) {
+                          const CurrentLayout& layout, const AssistantSettings& settings,
+                          EmptyRows emptyRows) {
   BomRenewal plan;
   AutomationArray single(specifications.rows, 1);
   AutomationArray total(specifications.rows, 1);
   for (int index = 1; index <= specifications.rows; ++index) {
     int row = firstRow + index - 1;
-    std::u16string shown = AutomationText(specifications.At(index, 1));
+    std::string shown = EncodeToCodePage(AutomationText(specifications.At(index, 1)), kCodePageGbk);
+    bool cleared = emptyRows == EmptyRows::kCleared && BomSpecificationOf(shown).empty();
     BomRowResult result;
-    if (!shown.empty()) {
-      result = ComputeBomRow(EncodeToCodePage(shown, kCodePageGbk), row, library, layout, settings);
-      ++(result.computed ? plan.computed : plan.failed);
+    if (!shown.empty() || emptyRows == EmptyRows::kCleared) {
+      result = ComputeBomRow(shown, row, library, layout, settings);
+      ++(result.computed ? plan.computed : cleared ? plan.cleared : plan.failed);
       if (!colourNow || *colourNow != result.specificationColor) {
         AddColour(plan.colours, row, result.specificationColor);
       }
     }
+    auto unchanged = [&](const WeightColumnNow& column, int columnNumber) {
+      if (cleared) return ClearedContent(column, index, row, columnNumber, layout);
+      return KeptContent(column, index);
+    };
     if (singleWeight) {
-      single.At(index, 1) =
-          result.computed ? Utf16FromAscii(result.singleWeightFormula) : KeptContent(*singleWeight, index);
+      single.At(index, 1) = result.computed ? Utf16FromAscii(result.singleWeightFormula)
+                                            : unchanged(*singleWeight, layout.singleWeight.number);
     }
-    total.At(index, 1) =
-        result.computed ? Utf16FromAscii(result.totalWeightFormula) : KeptContent(totalWeight, index);
+    total.At(index, 1) = result.computed ? Utf16FromAscii(result.totalWeightFormula)
+                                         : unchanged(totalWeight, layout.totalWeight.number);
   }
-  if (plan.computed > 0) {
+  if (plan.computed > 0 || plan.cleared > 0) {
     if (singleWeight) plan.singleWeight = std::move(single);
     plan.totalWeight = std::move(total);
   }
@@ -103,7 +118,7 @@ BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, s
 
 BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
                         const MaterialLibrary& library, const CurrentLayout& layout,
-                        const AssistantSettings& settings) {
+                        const AssistantSettings& settings, EmptyRows emptyRows) {
   ExcelDispatch specifications = cells.Item(firstRow, layout.material.number).Resize(rowCount, 1);
   AutomationArray shown = specifications.ValueArray();
   AutomationValue colour = specifications.Font().Get(dispid::kColor);
@@ -118,7 +133,7 @@ BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
   }
   ExcelDispatch totalBlock = cells.Item(firstRow, layout.totalWeight.number).Resize(rowCount, 1);
   BomRenewal plan = PlanBomRenewal(firstRow, shown, colourNow, singleNow, ReadWeightColumn(totalBlock),
-                                   library, layout, settings);
+                                   library, layout, settings, emptyRows);
 
   if (plan.singleWeight) singleBlock->SetFormulaArray(*plan.singleWeight);
   if (plan.totalWeight) totalBlock.SetFormulaArray(*plan.totalWeight);

@@ -52,15 +52,6 @@ TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
   }
 }
 
-TEST_F(ExcelLinkEventsTest, ABlockTargetIsTakenByItsFirstCell) {
-  m_sheet->TypeInto(7, 2, u"'-120*6");
-  m_sheet->SetValue({7, 1, 7, 3}, u"'-100*10");                 // first cell A7: not the specification column
-  EXPECT_EQ(m_sheet->CellFormula(7, 6), u"=C7*5.650000/1000");  // from the typing only
-  m_sheet->SetValue({8, 2, 9, 3}, u"'-100*10");
-  EXPECT_EQ(m_sheet->CellFormula(8, 6), u"=C8*7.850000/1000");
-  EXPECT_EQ(m_sheet->CellFormula(9, 6), u"");
-}
-
 TEST_F(ExcelLinkEventsTest, DetachedSheetIsNoLongerCalculated) {
   DetachSheet(m_link);
   m_sheet->TypeInto(5, 2, u"H300*200*6*8");
@@ -106,10 +97,13 @@ TEST_F(ExcelLinkEventsTest, EventsReadOnlyWhatTheyNeed) {
   };
 
   change(cell(5, 6));  // a weight cell the calculation wrote
-  EXPECT_EQ(*tally, (Tally{{dispid::kColumn, 1}}));
+  EXPECT_EQ(*tally, (Tally{{dispid::kAddress, 1}}));
+  tally->clear();
+  change(counted(MakeRangeObject(other, {3, 6, 2002, 7}, RangeKind::kCells)));  // a block of them
+  EXPECT_EQ(*tally, (Tally{{dispid::kAddress, 1}}));
   tally->clear();
   change(cell(2, 2));  // a head row
-  EXPECT_EQ(*tally, (Tally{{dispid::kColumn, 1}, {dispid::kRow, 1}}));
+  EXPECT_EQ(*tally, (Tally{{dispid::kAddress, 1}}));
 
   other->TypeInto(5, 2, u"'-120*6");
   other->TypeInto(6, 2, u"'-100*10");
