@@ -1,5 +1,6 @@
 #include "assistant/bom_sheet/bom_renewal.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -41,25 +42,46 @@ void AddColour(std::vector<ColourRun>& runs, int row, int color) {
   }
 }
 
+// Where every row takes a colour and the block's colours differ now: the
+// whole block in the colour most rows take, then the others' runs, so that
+// the many short runs are those of the fewer rows.
+std::vector<ColourRun> OverBlockColour(const std::vector<ColourRun>& runs, int firstRow, int rowCount) {
+  std::map<int, int> rows;
+  for (const ColourRun& run : runs) rows[run.color] += run.rowCount;
+  int base = kBomColorBlack;
+  for (const auto& [color, count] : rows) {
+    if (count > rows[base]) base = color;
+  }
+  std::vector<ColourRun> over{{firstRow, rowCount, base}};
+  for (const ColourRun& run : runs) {
+    if (run.color != base) over.push_back(run);
+  }
+  return over;
+}
+
 // The colour runs as addresses in the specification column, one list of
-// areas per colour, each short enough for the spreadsheet: a colour costs
-// three calls however many rows take it.
+// areas per colour in the order the colours first come, each short enough
+// for the spreadsheet: a colour costs three calls however many rows take it.
 std::vector<std::pair<int, std::u16string>> ColourAddresses(const std::vector<ColourRun>& runs,
                                                             const std::string& column) {
-  std::map<int, std::u16string> building;
-  std::vector<std::pair<int, std::u16string>> addresses;
+  std::vector<std::pair<int, std::vector<std::u16string>>> byColour;
   for (const ColourRun& run : runs) {
     std::string area = column + std::to_string(run.firstRow);
     if (run.rowCount > 1) area += ":" + column + std::to_string(run.firstRow + run.rowCount - 1);
-    std::u16string& address = building[run.color];
-    if (!address.empty() && address.size() + 1 + area.size() > kMaxRangeAddress) {
-      addresses.emplace_back(run.color, std::move(address));
-      address.clear();
+    auto group = std::find_if(byColour.begin(), byColour.end(),
+                              [&run](const auto& entry) { return entry.first == run.color; });
+    if (group == byColour.end()) group = byColour.insert(byColour.end(), {run.color, {u""}});
+    std::vector<std::u16string>& addresses = group->second;
+    if (!addresses.back().empty() && addresses.back().size() + 1 + area.size() > kMaxRangeAddress) {
+      addresses.emplace_back();
     }
-    if (!address.empty()) address += u',';
-    address += Utf16FromAscii(area);
+    if (!addresses.back().empty()) addresses.back() += u',';
+    addresses.back() += Utf16FromAscii(area);
   }
-  for (auto& [color, address] : building) addresses.emplace_back(color, std::move(address));
+  std::vector<std::pair<int, std::u16string>> addresses;
+  for (auto& [color, texts] : byColour) {
+    for (std::u16string& text : texts) addresses.emplace_back(color, std::move(text));
+  }
   return addresses;
 }
 
@@ -108,6 +130,9 @@ BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, s
     }
     total.At(index, 1) = result.computed ? Utf16FromAscii(result.totalWeightFormula)
                                          : unchanged(totalWeight, layout.totalWeight.number);
+  }
+  if (emptyRows == EmptyRows::kCleared && !colourNow && plan.colours.size() > 1) {
+    plan.colours = OverBlockColour(plan.colours, firstRow, specifications.rows);
   }
   if (plan.computed > 0 || plan.cleared > 0) {
     if (singleWeight) plan.singleWeight = std::move(single);

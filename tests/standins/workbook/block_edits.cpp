@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "assistant/excel/automation_error.h"
 #include "assistant/excel/dispatch_ids.h"
 #include "tests/standins/workbook/formula_references.h"
 #include "tests/standins/workbook/workbook_model.h"
@@ -120,4 +121,28 @@ void CModelSheet::FillDown(const CellRect& block) {
     }
   }
   FireEvent(dispid::kChange, block);
+}
+
+CellRect CModelSheet::PasteTexts(int top, int left, const std::vector<std::vector<std::u16string>>& rows) {
+  CheckWritable();
+  std::size_t width = 1;
+  for (const auto& row : rows) width = std::max(width, row.size());
+  CellRect block{top, left, std::min(kSheetRows, top + static_cast<int>(rows.size()) - 1),
+                 std::min(kSheetColumns, left + static_cast<int>(width) - 1)};
+  for (int row = block.top; row <= block.bottom; ++row) {
+    const auto& texts = rows[static_cast<std::size_t>(row - top)];
+    for (int column = block.left; column <= block.right; ++column) {
+      std::size_t index = static_cast<std::size_t>(column - left);
+      std::u16string text = index < texts.size() ? texts[index] : std::u16string();
+      CellEntry entry;
+      try {
+        entry = ParseCellEntry(text);
+      } catch (const CAutomationError&) {
+        entry.value = text;
+      }
+      SetInput(row, column, entry);
+    }
+  }
+  FireEvent(dispid::kChange, block);
+  return block;
 }

@@ -125,6 +125,10 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   void CopyBlock(const CellRect& source, const CellRect& destination);
   // Every row of `block` below its first takes the first row's cells.
   void FillDown(const CellRect& block);
+  // Texts pasted from the clipboard, rows of cells from (top, left): each
+  // read as typed, one that does not read kept as text, as the spreadsheet
+  // takes text from another program. Returns the block pasted.
+  CellRect PasteTexts(int top, int left, const std::vector<std::vector<std::u16string>>& rows);
 
   // Selection: fires the selection-change event for the new block.
   void Select(const CellRect& block);
