@@ -24,8 +24,8 @@ void CGridSelection::Start(int row, int column, bool addArea) {
 void CGridSelection::ExtendTo(int row, int column) {
   m_endRow = Clamp(row, kSheetRows);
   m_endColumn = Clamp(column, kSheetColumns);
-  SetLast({std::min(m_startRow, m_endRow), std::min(m_startColumn, m_endColumn), std::max(m_startRow, m_endRow),
-           std::max(m_startColumn, m_endColumn)});
+  SetLast({std::min(m_startRow, m_endRow), std::min(m_startColumn, m_endColumn),
+           std::max(m_startRow, m_endRow), std::max(m_startColumn, m_endColumn)});
 }
 
 void CGridSelection::StartRows(int row, bool addArea) {
