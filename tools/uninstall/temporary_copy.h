@@ -2,17 +2,18 @@
 
 // A running program file cannot be removed. So that uninstall.exe and its
 // folder go at once, without a restart, the program started from the
-// install folder (the original) copies itself into the temporary folder and
-// runs the copy, which does the work:
+// install folder (the original) copies itself into a new folder of the
+// temporary folder, which only administrators and the system can write,
+// and runs the copy, which does the work:
 //
 //   original: uninstall.exe [/S]
 //     copy:   ZMun<id>.exe [/S] /WAIT=<handle> /RESULT=<handle> /ORIGIN=<original's path>
 //
 // The original waits for the copy's result (read from an inherited pipe),
 // then ends with it as its own exit code. The copy waits for the original to
-// end before it removes the original's file and folder. The copy's file is
-// opened for deletion on close and that handle is inherited by the copy,
-// so the system deletes it when the copy ends.
+// end before it removes the original's file and folder. The copy's file and
+// its folder are opened for deletion on close and those handles are
+// inherited by the copy, so the system deletes both when the copy ends.
 
 #include <windows.h>
 
@@ -51,6 +52,7 @@ class CAfterOriginalFiles : public SetupFileSystem {
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override {
     return m_files.CreateAlways(path);
   }
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override { return m_files.CreateNew(path); }
   bool SetNormalAttributes(const std::string& path) override { return m_files.SetNormalAttributes(path); }
   bool CreateFolder(const std::string& path) override { return m_files.CreateFolder(path); }
   PathKind Kind(const std::string& path) override { return m_files.Kind(path); }

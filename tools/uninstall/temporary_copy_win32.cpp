@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "setup/engine/win32_folder_security.h"
+
 namespace {
 
 constexpr DWORD kOriginalEndTimeoutMs = 30000;
@@ -18,23 +20,28 @@ HANDLE HandleFrom(const std::wstring& digits) {
 
 std::wstring HandleText(HANDLE handle) { return std::to_wstring(reinterpret_cast<std::uintptr_t>(handle)); }
 
-std::wstring TemporaryCopyPath() {
-  wchar_t folder[MAX_PATH + 1];
-  DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+// The copy runs elevated: it goes into a new folder of its own that only
+// administrators and the system can write, so that no one can place a file
+// beside it. Empty when no such folder can be made.
+std::wstring TemporaryCopyFolder() {
+  wchar_t temp[MAX_PATH + 1];
+  DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   if (length == 0 || length > MAX_PATH) return {};
-  return std::wstring(folder) + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+  return CreatePrivateFolder(temp, L"ZMun", kAdministratorsOnlyAccess);
 }
 
 // The handles the copy inherits, closed here when the original is done
-// with them.
+// with them. The copy's file and then its folder go when the copy's
+// handles close as it ends.
 struct CopyHandles {
   HANDLE deleteOnClose = INVALID_HANDLE_VALUE;
+  HANDLE folderDeleteOnClose = INVALID_HANDLE_VALUE;
   HANDLE resultRead = nullptr;
   HANDLE resultWrite = nullptr;
   HANDLE self = nullptr;
 
   ~CopyHandles() {
-    for (HANDLE handle : {deleteOnClose, resultRead, resultWrite, self}) {
+    for (HANDLE handle : {deleteOnClose, folderDeleteOnClose, resultRead, resultWrite, self}) {
       if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
   }
@@ -44,12 +51,17 @@ struct CopyHandles {
   }
 };
 
-bool PrepareHandles(const std::wstring& copy, CopyHandles& handles) {
+bool PrepareHandles(const std::wstring& folder, const std::wstring& copy, CopyHandles& handles) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   handles.deleteOnClose =
       CreateFileW(copy.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
                   OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (handles.deleteOnClose == INVALID_HANDLE_VALUE) return false;
+  // Opened after the file, so closed after it.
+  handles.folderDeleteOnClose =
+      CreateFileW(folder.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (handles.folderDeleteOnClose == INVALID_HANDLE_VALUE) return false;
   if (!CreatePipe(&handles.resultRead, &handles.resultWrite, &inherit, 0)) return false;
   SetHandleInformation(handles.resultRead, HANDLE_FLAG_INHERIT, 0);
   return DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &handles.self,
@@ -76,14 +88,15 @@ UninstallSwitches ParseUninstallSwitches(const std::vector<std::wstring>& argume
 }
 
 std::optional<int> RunFromTemporaryCopy(const std::wstring& ownProgram, bool silent) {
-  std::wstring copy = TemporaryCopyPath();
-  if (copy.empty() || !CopyFileW(ownProgram.c_str(), copy.c_str(), FALSE)) return std::nullopt;
+  const std::wstring folder = TemporaryCopyFolder();
+  if (folder.empty()) return std::nullopt;
+  const std::wstring copy = folder + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L".exe";
   CopyHandles handles;
-  if (!PrepareHandles(copy, handles)) {
+  if (!CopyFileW(ownProgram.c_str(), copy.c_str(), TRUE) || !PrepareHandles(folder, copy, handles)) {
     DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
     return std::nullopt;
   }
-  std::wstring folder = copy.substr(0, copy.rfind(L'\\') + 1);
   std::wstring command = L"\"" + copy + L"\"" + (silent ? L" /S" : L"") + L" /WAIT=" +
                          HandleText(handles.self) + L" /RESULT=" + HandleText(handles.resultWrite) +
                          L" /ORIGIN=\"" + ownProgram + L"\"";
@@ -100,6 +113,7 @@ std::optional<int> RunFromTemporaryCopy(const std::wstring& ownProgram, bool sil
   CloseHandle(process.hProcess);
   handles.Close(handles.resultWrite);
   handles.Close(handles.deleteOnClose);
+  handles.Close(handles.folderDeleteOnClose);
   DWORD exitCode = 1;
   DWORD read = 0;
   // A copy that ended without a word leaves the pipe broken: a failure.
