@@ -7,13 +7,16 @@
 // and runs the copy, which does the work:
 //
 //   original: uninstall.exe [/S]
-//     copy:   ZMun<id>.exe [/S] /WAIT=<handle> /RESULT=<handle> /ORIGIN=<original's path>
+//     copy:   ZMun<id>.exe [/S] /WAIT=<handle> /RESULT=<handle> /SELF=<handle>
+//             /ORIGIN=<original's path>
 //
 // The original waits for the copy's result (read from an inherited pipe),
 // then ends with it as its own exit code. The copy waits for the original to
-// end before it removes the original's file and folder. The copy's file and
-// its folder are opened for deletion on close and those handles are
-// inherited by the copy, so the system deletes both when the copy ends.
+// end before it removes the original's file and folder. The copy's file is
+// opened for deletion on close and that handle is inherited by the copy,
+// so the system deletes it when the copy ends. A running program cannot be
+// deleted, but it can be moved: as its last act the copy moves its file
+// out of its folder, beside the folder, and removes the folder.
 
 #include <windows.h>
 
@@ -29,6 +32,7 @@ struct UninstallSwitches {
   std::wstring origin;  // set in the copy only
   HANDLE original = nullptr;
   HANDLE result = nullptr;
+  HANDLE self = nullptr;  // the copy's own file, deleted on close
 };
 
 UninstallSwitches ParseUninstallSwitches(const std::vector<std::wstring>& arguments);
@@ -40,6 +44,10 @@ std::optional<int> RunFromTemporaryCopy(const std::wstring& ownProgram, bool sil
 // In the copy: hands `exitCode` to the original, then waits until it has
 // ended; once only. Does nothing in a program that is no copy.
 void HandOverToOriginal(UninstallSwitches& switches, int exitCode);
+
+// In the copy, as its last act: its file moved out of its folder (through
+// the handle that deletes it), and the folder removed.
+void LeaveOwnFolder(const UninstallSwitches& switches);
 
 // The file system of the copy: what the uninstaller would leave for a
 // restart (the original's program file and its folder) is kept until

@@ -31,17 +31,15 @@ std::wstring TemporaryCopyFolder() {
 }
 
 // The handles the copy inherits, closed here when the original is done
-// with them. The copy's file and then its folder go when the copy's
-// handles close as it ends.
+// with them.
 struct CopyHandles {
   HANDLE deleteOnClose = INVALID_HANDLE_VALUE;
-  HANDLE folderDeleteOnClose = INVALID_HANDLE_VALUE;
   HANDLE resultRead = nullptr;
   HANDLE resultWrite = nullptr;
   HANDLE self = nullptr;
 
   ~CopyHandles() {
-    for (HANDLE handle : {deleteOnClose, folderDeleteOnClose, resultRead, resultWrite, self}) {
+    for (HANDLE handle : {deleteOnClose, resultRead, resultWrite, self}) {
       if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
   }
@@ -51,17 +49,12 @@ struct CopyHandles {
   }
 };
 
-bool PrepareHandles(const std::wstring& folder, const std::wstring& copy, CopyHandles& handles) {
+bool PrepareHandles(const std::wstring& copy, CopyHandles& handles) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   handles.deleteOnClose =
       CreateFileW(copy.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
                   OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (handles.deleteOnClose == INVALID_HANDLE_VALUE) return false;
-  // Opened after the file, so closed after it.
-  handles.folderDeleteOnClose =
-      CreateFileW(folder.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
-                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (handles.folderDeleteOnClose == INVALID_HANDLE_VALUE) return false;
   if (!CreatePipe(&handles.resultRead, &handles.resultWrite, &inherit, 0)) return false;
   SetHandleInformation(handles.resultRead, HANDLE_FLAG_INHERIT, 0);
   return DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &handles.self,
@@ -80,6 +73,8 @@ UninstallSwitches ParseUninstallSwitches(const std::vector<std::wstring>& argume
       switches.original = HandleFrom(argument.substr(6));
     } else if (StartsWith(argument, L"/RESULT=")) {
       switches.result = HandleFrom(argument.substr(8));
+    } else if (StartsWith(argument, L"/SELF=")) {
+      switches.self = HandleFrom(argument.substr(6));
     } else if (StartsWith(argument, L"/ORIGIN=")) {
       switches.origin = argument.substr(8);
     }
@@ -92,20 +87,21 @@ std::optional<int> RunFromTemporaryCopy(const std::wstring& ownProgram, bool sil
   if (folder.empty()) return std::nullopt;
   const std::wstring copy = folder + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L".exe";
   CopyHandles handles;
-  if (!CopyFileW(ownProgram.c_str(), copy.c_str(), TRUE) || !PrepareHandles(folder, copy, handles)) {
+  if (!CopyFileW(ownProgram.c_str(), copy.c_str(), TRUE) || !PrepareHandles(copy, handles)) {
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
     return std::nullopt;
   }
   std::wstring command = L"\"" + copy + L"\"" + (silent ? L" /S" : L"") + L" /WAIT=" +
                          HandleText(handles.self) + L" /RESULT=" + HandleText(handles.resultWrite) +
-                         L" /ORIGIN=\"" + ownProgram + L"\"";
+                         L" /SELF=" + HandleText(handles.deleteOnClose) + L" /ORIGIN=\"" + ownProgram + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   // The copy works in the temporary folder: a working folder in the install
-  // folder would keep that folder from being removed.
-  if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+  // folder, or in its own, would keep that folder from being removed.
+  const std::wstring temp = folder.substr(0, folder.find_last_of(L'\\', folder.size() - 2) + 1);
+  if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, temp.c_str(),
                       &startup, &process)) {
     return std::nullopt;  // closing the handles deletes the copy
   }
@@ -113,7 +109,6 @@ std::optional<int> RunFromTemporaryCopy(const std::wstring& ownProgram, bool sil
   CloseHandle(process.hProcess);
   handles.Close(handles.resultWrite);
   handles.Close(handles.deleteOnClose);
-  handles.Close(handles.folderDeleteOnClose);
   DWORD exitCode = 1;
   DWORD read = 0;
   // A copy that ended without a word leaves the pipe broken: a failure.
@@ -135,6 +130,27 @@ void HandOverToOriginal(UninstallSwitches& switches, int exitCode) {
     WaitForSingleObject(switches.original, kOriginalEndTimeoutMs);
     CloseHandle(switches.original);
     switches.original = nullptr;
+  }
+}
+
+void LeaveOwnFolder(const UninstallSwitches& switches) {
+  wchar_t own[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, own, MAX_PATH);
+  if (!switches.self || length == 0 || length >= MAX_PATH) return;
+  const std::wstring program(own, length);
+  const std::wstring folder = program.substr(0, program.rfind(L'\\'));
+  const std::wstring temp = folder.substr(0, folder.rfind(L'\\') + 1);
+  // A new name: nothing placed there is ever replaced.
+  const std::wstring parked = temp + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L".tmp";
+  std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + parked.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = FALSE;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(parked.size() * sizeof(wchar_t));
+  parked.copy(rename->FileName, parked.size());
+  if (SetFileInformationByHandle(switches.self, FileRenameInfo, rename, static_cast<DWORD>(buffer.size()))) {
+    RemoveDirectoryW(folder.c_str());
   }
 }
 

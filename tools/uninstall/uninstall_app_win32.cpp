@@ -217,5 +217,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   int exitCode = Uninstall(switches, Utf8FromWide(switches.origin));
   HandOverToOriginal(switches, exitCode);  // when it ended before handing over
+  LeaveOwnFolder(switches);
   return exitCode;
 }
