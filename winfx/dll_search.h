@@ -9,9 +9,12 @@
 //
 // What the restriction cannot reach, the DLLs named in a program's import
 // table, is kept to those that Windows always takes from the system folder
-// (its KnownDLLs) and the common controls that the manifest binds; the
+// (its KnownDLLs): the common controls, whose loading starts the system's
+// theming, are bound at their first use (common_controls_win32.cpp). The
 // images also carry a load configuration whose dependent-load flags keep
-// the DLLs that those system DLLs import in the system folder.
+// the DLLs that those system DLLs import in the system folder
+// (cmake/DllSearch.cmake); tests/wine/shipped_dll_search_check.sh holds the
+// shipped programs to both.
 
 #include <windows.h>
 
