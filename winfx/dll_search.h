@@ -27,9 +27,6 @@ namespace winfx {
 // restriction (an old system without its loader update).
 bool RestrictDllSearch();
 
-// The full path of a DLL of the system folder.
-std::wstring SystemLibraryPath(const std::wstring& name);
-
 // Loads a DLL of the system folder by its full path; null when it cannot.
 HMODULE LoadSystemLibrary(const std::wstring& name);
 

@@ -1,11 +1,10 @@
 #include "winfx/dll_search.h"
 
 // The load configuration of every program that links this file: the
-// linker points the image's load-configuration directory at the object of
-// this name. Only its size and the dependent-load flags (the word after the
-// service-pack version, LOAD_LIBRARY_SEARCH_SYSTEM32) are set: the systems
-// that read those flags resolve the imports of the program's DLLs in the
-// system folder only.
+// image's load-configuration directory points at the object of this name
+// (cmake/point-load-config.sh sets it, as newer linkers do). Only its size and the dependent-load flags (the
+// word after the service-pack version, LOAD_LIBRARY_SEARCH_SYSTEM32) are set: the systems that read those
+// flags resolve the imports of the program's DLLs in the system folder only.
 constexpr IMAGE_LOAD_CONFIG_DIRECTORY32 MakeLoadConfig() {
   IMAGE_LOAD_CONFIG_DIRECTORY32 config{};
   config.Size = sizeof config;
@@ -28,17 +27,11 @@ bool RestrictDllSearch() {
   return setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-std::wstring SystemLibraryPath(const std::wstring& name) {
+HMODULE LoadSystemLibrary(const std::wstring& name) {
   wchar_t folder[MAX_PATH];
   UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  return std::wstring(folder, length) + L"\\" + name;
-}
-
-HMODULE LoadSystemLibrary(const std::wstring& name) {
-  std::wstring path = SystemLibraryPath(name);
-  if (path.empty()) return nullptr;
-  return LoadLibraryW(path.c_str());
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
 }
 
 }  // namespace winfx

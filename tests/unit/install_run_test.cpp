@@ -49,7 +49,6 @@ class InstallRunTest : public ::testing::Test {
     g_uninstallLog.Close();
     return ReadTestFile(g_installDir + kUninstallLogName);
   }
-  // The run's temporary folder, with the archives in it.
   bool TempFilesRemain() const {
     for (const std::string& path : m_folders.privateFolders) {
       if (std::filesystem::exists(NativePath(path))) return true;
@@ -303,8 +302,7 @@ TEST(SetupPaths, FinalSeparatorsAreCharactersNotBytes) {
   EXPECT_EQ(WithSeparator("C:\\Zm/"), "C:\\Zm/");
 }
 
-// A file placed under the archive's name beforehand, or a link there, is
-// never opened: what the run would read is what it wrote.
+// A file or link placed under the archive's name beforehand is never opened.
 TEST(ExtractResourceToFile, WritesTheWholeResourceIntoANewFileOnly) {
   CTempFolder temp;
   CSetupTestFiles files;

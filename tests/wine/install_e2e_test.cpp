@@ -946,42 +946,15 @@ TEST_F(InstallTest, UninstallNeverFollowsALink) {
 
 }  // namespace
 
-// System DLLs that Windows does not protect (no KnownDLLs) and that a
-// program meets by name: a copy of the planted DLL goes beside Install.exe
-// in a downloads folder, and into the temporary folder, where the
-// uninstaller's copy used to lie beside whatever the user's processes put
-// there. (version.dll is not among them: Wine's own user32 imports it at
-// start, which Windows' does not.)
+// DLLs that Windows does not protect and that programs meet by name (not
+// version.dll: Wine's own user32 imports it at start, Windows' does not).
 const wchar_t* const kPlantedDlls[] = {L"uxtheme", L"dwmapi",   L"userenv",  L"cryptbase", L"propsys",
                                        L"winmm",   L"dbghelp",  L"profapi",  L"sspicli",   L"iphlpapi",
                                        L"dnsapi",  L"wtsapi32", L"netapi32", L"cryptsp",   L"bcrypt"};
 
-// Sets WINEDLLOVERRIDES for the programs this test starts, so that Wine
-// looks beside a program first for `dlls`, as Windows does; puts the old
-// value back at the end.
-class CWindowsDllSearch {
- public:
-  explicit CWindowsDllSearch(const std::vector<std::wstring>& dlls) {
-    wchar_t old[4096] = {};
-    if (GetEnvironmentVariableW(L"WINEDLLOVERRIDES", old, 4096) > 0) m_old = old;
-    std::wstring overrides = m_old;
-    for (const std::wstring& dll : dlls) overrides += (overrides.empty() ? L"" : L";") + dll + L"=n,b";
-    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.c_str());
-  }
-  ~CWindowsDllSearch() {
-    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", m_old.empty() ? nullptr : m_old.c_str());
-  }
-  CWindowsDllSearch(const CWindowsDllSearch&) = delete;
-  CWindowsDllSearch& operator=(const CWindowsDllSearch&) = delete;
-
- private:
-  std::wstring m_old;
-};
-
 DWORD RunSilently(const fs::path& program, const std::wstring& arguments) {
   CProcess process;
-  if (!process.Start(program, arguments)) return 999;
-  return process.WaitForExit(120s).value_or(999);
+  return process.Start(program, arguments) ? process.WaitForExit(120s).value_or(999) : 999;
 }
 
 std::vector<std::wstring> FilesIn(const fs::path& folder) {
@@ -990,9 +963,10 @@ std::vector<std::wstring> FilesIn(const fs::path& folder) {
   return names;
 }
 
-// Both elevated setup programs run with the planted DLLs around them and
-// Wine searching as Windows does: every run succeeds, and no planted DLL
-// leaves its marker.
+// The planted DLL beside Install.exe in a downloads folder and in the
+// temporary folder (where the uninstaller's copy used to lie), and Wine
+// told to look beside a program first, as Windows does: both elevated
+// setup programs succeed, and no planted DLL leaves its marker.
 TEST_F(InstallTest, PlantedDllsAreNeverLoaded) {
   const fs::path downloads = L"C:\\users\\Public\\Downloads";
   const fs::path markers = L"C:\\planted";
@@ -1001,38 +975,33 @@ TEST_F(InstallTest, PlantedDllsAreNeverLoaded) {
   GetTempPathW(MAX_PATH + 1, temp);
   fs::create_directories(downloads);
   fs::create_directories(markers);
-  fs::copy_file(InstallerPath(), downloads / L"Install.exe", fs::copy_options::overwrite_existing);
-  std::vector<std::wstring> names;
+  for (const fs::path& program : {InstallerPath(), fs::absolute(L"planted_probe.exe")})
+    fs::copy_file(program, downloads / program.filename(), fs::copy_options::overwrite_existing);
+  std::wstring overrides = _wgetenv(L"WINEDLLOVERRIDES") ? _wgetenv(L"WINEDLLOVERRIDES") : L"";
   for (const wchar_t* dll : kPlantedDlls) {
-    names.push_back(dll);
-    for (const fs::path& place : {downloads, fs::path(temp)}) {
-      fs::copy_file(fs::absolute(L"planted.dll"), place / (std::wstring(dll) + L".dll"),
+    overrides += std::wstring(L";") + dll + L"=n,b";
+    for (const fs::path& place : {downloads, fs::path(temp)})
+      fs::copy_file(L"planted.dll", place / (std::wstring(dll) + L".dll"),
                     fs::copy_options::overwrite_existing);
-    }
   }
-  CWindowsDllSearch search(names);
+  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.c_str());  // for the programs started below
 
   // A program that searches as the system does finds what was planted.
-  fs::copy_file(fs::absolute(L"planted_probe.exe"), downloads / L"planted_probe.exe",
-                fs::copy_options::overwrite_existing);
   EXPECT_EQ(RunSilently(downloads / L"planted_probe.exe", L""), 0u);
   ASSERT_EQ(FilesIn(markers), std::vector<std::wstring>{L"dwmapi.dll in planted_probe.exe"});
   fs::remove(markers / L"dwmapi.dll in planted_probe.exe");
 
   EXPECT_EQ(RunSilently(downloads / L"Install.exe", L"/S /D=" + folder.wstring()), 0u);
-  EXPECT_TRUE(fs::exists(folder / L"uninstall.exe"));
   EXPECT_EQ(RunSilently(folder / L"uninstall.exe", L"/S"), 0u);
   // The copy and its folder go when the copy ends, after the installed files.
   EXPECT_TRUE(WaitUntil([] { return !HasTemporaryUninstaller(); }, 30s));
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_EQ(FilesIn(markers), std::vector<std::wstring>{});
-  for (const wchar_t* dll : kPlantedDlls) fs::remove(fs::path(temp) / (std::wstring(dll) + L".dll"));
 }
 
-// Wine keeps of a folder's rules what its file modes can say: it gives the
-// owner, the system and everyone else (read and run at most) back. A folder
-// the installer makes keeps nothing for everyone; one that everyone may
-// write is refused before anything is written.
+// Wine keeps of a folder's rules what its file modes say (owner, system,
+// everyone): a folder the installer makes keeps nothing for everyone; one
+// that everyone may write is refused before anything is written.
 TEST_F(InstallTest, AFolderOutsideProgramFilesGetsProgramFilesRules) {
   ASSERT_EQ(RunSilently(InstallerPath(), L"/S /D=C:\\Zelmorant"), 0u);
   std::optional<FolderAccess> access = ReadFolderAccess(L"C:\\Zelmorant");
@@ -1040,15 +1009,13 @@ TEST_F(InstallTest, AFolderOutsideProgramFilesGetsProgramFilesRules) {
   EXPECT_FALSE(OthersCanWrite(*access, CurrentUserSid()));
   for (const AccessGrant& grant : access->grants) EXPECT_NE(grant.sid, "S-1-1-0") << "everyone may read";
 
-  const fs::path shared = L"C:\\Shared";
-  fs::create_directories(shared);
-  EXPECT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(shared.c_str()), SE_FILE_OBJECT,
+  fs::create_directories(L"C:\\Shared");
+  EXPECT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(L"C:\\Shared"), SE_FILE_OBJECT,
                                   DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr),
             static_cast<DWORD>(ERROR_SUCCESS));  // no access list: open to everyone
   EXPECT_EQ(RunSilently(InstallerPath(), L"/S /L=1252 /LOG=C:\\refused.txt /D=C:\\Shared"), 3u);
-  EXPECT_EQ(FilesIn(shared), std::vector<std::wstring>{});
-  std::string report = ReadBytes(L"C:\\refused.txt");
-  EXPECT_NE(report.find("C:\\Shared: Users who are not administrators can change files in this folder"),
-            std::string::npos)
-      << report;
+  EXPECT_EQ(FilesIn(L"C:\\Shared"), std::vector<std::wstring>{});
+  EXPECT_NE(
+      ReadBytes(L"C:\\refused.txt").find("C:\\Shared: Users who are not administrators can change files"),
+      std::string::npos);
 }

@@ -56,7 +56,6 @@ std::wstring TempFolderW() {
   return buffer;
 }
 
-// The run's folders with their archives.
 int CountTempArchives() {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((TempFolderW() + L"ZMsetup*").c_str(), &found);
@@ -222,8 +221,6 @@ TEST(CWin32SystemFolders, NamesTheSystemAndTemporaryFolders) {
   ASSERT_TRUE(folders.GetSystemFolder(&folder));
   EXPECT_EQ(DecodeFromCodePage(folder, kCodePageBig5), std::u16string(system, system + wcslen(system)));
 
-  // Each run its own new folder in the temporary folder, a name never
-  // taken twice.
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
   std::string first;

@@ -1,44 +1,26 @@
 #!/bin/sh
-# The shipped programs load nothing from beside themselves before their
-# first act: their import tables name only DLLs that Windows always takes
-# from the system folder (its KnownDLLs, as Windows 10 and 11 list them),
-# and their load configuration carries the dependent-load flags that keep
-# the imports of those DLLs in the system folder (0x0800).
-#
-#   shipped_dll_search_check.sh OBJDUMP PROGRAM...
+# shipped_dll_search_check.sh OBJDUMP PROGRAM...: each program imports only
+# KnownDLLs of Windows 10 and 11 (DLLs never taken from beside a program),
+# and its load configuration carries the dependent-load flags 0x0800.
 set -eu
 objdump="$1"
 shift
-known=" advapi32.dll clbcatq.dll combase.dll comdlg32.dll coml2.dll difxapi.dll gdi32.dll gdiplus.dll "
-known="$known imagehlp.dll imm32.dll kernel32.dll msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll "
-known="$known oleaut32.dll psapi.dll rpcrt4.dll sechost.dll setupapi.dll shcore.dll shell32.dll shlwapi.dll "
-known="$known user32.dll wldap32.dll ws2_32.dll "
+known=" advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32 msctf msvcrt \
+normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi user32 wldap32 ws2_32 "
 status=0
 for program in "$@"; do
-  name="$(basename "$program")"
   headers="$("$objdump" -p "$program")"
-  dlls="$(echo "$headers" | awk '/DLL Name:/ { print tolower($3) }')"
-  [ -n "$dlls" ] || { echo "$name: no import table read"; status=1; }
+  dlls="$(echo "$headers" | awk '/DLL Name:/ { n = tolower($3); sub(/\.dll$/, "", n); print n }')"
+  [ -n "$dlls" ] || { echo "$program: no import table read"; status=1; }
   for dll in $dlls; do
-    case "$known" in
-      *" $dll "*) ;;
-      *) echo "$name imports $dll, which Windows may take from beside the program"; status=1 ;;
-    esac
+    case "$known" in *" $dll "*) ;; *) echo "$program imports $dll, which may come from beside it"; status=1 ;; esac
   done
   base="$(echo "$headers" | awk '$1 == "ImageBase" { print $2 }')"
   rva="$(echo "$headers" | awk '/Load Configuration Directory/ { print $3 }')"
-  if [ -z "$rva" ] || [ "$((0x$rva))" -eq 0 ]; then
-    echo "$name has no load configuration"
-    status=1
-    continue
-  fi
   # The dependent-load flags: a little-endian word 0x36 bytes in.
-  at=$((0x$base + 0x$rva + 0x36))
-  word="$("$objdump" -s --start-address=$at --stop-address=$((at + 2)) "$program" | awk 'NF >= 2 && $1 ~ /^[0-9a-f]+$/ { w = $2 } END { print w }')"
-  if [ "$word" != "0008" ]; then
-    echo "$name: dependent-load flags are '$word', not 0x0800"
-    status=1
-  fi
-  echo "$name: imports" $dlls
+  at=$((0x$base + 0x${rva:-0} + 0x36))
+  flags="$("$objdump" -s --start-address=$at --stop-address=$((at + 2)) "$program" | awk '$1 ~ /^[0-9a-f]+$/ { w = $2 } END { print w }')"
+  [ "$((0x${rva:-0}))" -ne 0 ] && [ "$flags" = "0008" ] || { echo "$program: dependent-load flags '$flags'"; status=1; }
+  echo "$(basename "$program") imports" $dlls
 done
 exit $status
