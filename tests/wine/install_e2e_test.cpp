@@ -991,6 +991,10 @@ TEST_F(InstallTest, PlantedDllsAreNeverLoaded) {
   ASSERT_EQ(FilesIn(markers), std::vector<std::wstring>{L"dwmapi.dll in planted_probe.exe"});
   fs::remove(markers / L"dwmapi.dll in planted_probe.exe");
 
+  // The wizard's first window, with the common controls and their themes.
+  ASSERT_TRUE(installer.Start(downloads / L"Install.exe"));
+  EXPECT_NE(WaitForDialog(installer.Id(), L"Select Language"), nullptr);
+  installer.Kill();
   EXPECT_EQ(RunSilently(downloads / L"Install.exe", L"/S /D=" + folder.wstring()), 0u);
   EXPECT_EQ(RunSilently(folder / L"uninstall.exe", L"/S"), 0u);
   // The copy and its folder go when the copy ends, after the installed files.
