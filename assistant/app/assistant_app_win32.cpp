@@ -13,6 +13,7 @@
 #include "assistant/texts/text_tables.h"
 #include "winfx/application.h"
 #include "winfx/com.h"
+#include "winfx/dll_search.h"
 #include "winfx/module_path.h"
 
 namespace {
@@ -38,6 +39,7 @@ class CAssistantApp : public winfx::CApplication {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  winfx::RestrictDllSearch();
   CAssistantApp app;
   return app.Run();
 }

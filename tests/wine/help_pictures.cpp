@@ -17,9 +17,9 @@
 #include "assistant/excel/excel_dispatch.h"
 #include "assistant/res/settings_pages_resource.h"
 #include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
-#include "base/code_page.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
