@@ -1,6 +1,7 @@
 #include "assistant/ui/prop_page_bom_style.h"
 
 #include "assistant/bom_sheet/style_template.h"
+#include "assistant/config/bom_style.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/res/settings_pages_resource.h"
 #include "winfx/controls/edit.h"
@@ -123,8 +124,15 @@ void CPropPageBomStyle::OnApply() { m_editor.Confirm(m_styles.GetCurSel(), ReadF
 
 void CPropPageBomStyle::EditTemplate() const {
   // The spreadsheet's refusal ends the command; the user sees its words.
+  AssistantFolders folders = ProcessFolders();
+  std::string name = TemplateFileName(m_editor.ShownStyle());
+  std::filesystem::path file = folders.PrepareUserCopy(name);
+  if (file.empty()) {
+    ShowCannotWrite(GetHwnd(), folders.user / name);
+    return;
+  }
   try {
-    EditStyleTemplate(m_link, m_editor.ShownStyle(), ProgramFolderW());
+    EditStyleTemplate(m_link, m_editor.ShownStyle(), file);
   } catch (const CAutomationError& error) {
     std::u16string description = error.Description();
     MessageBoxW(GetHwnd(), reinterpret_cast<const wchar_t*>(description.c_str()),
