@@ -159,8 +159,6 @@ bool CAssistantDlg::OnInitDialog() {
   ApplyLanguageTexts();
   // Any style but 0 is the standard one, as for the layout and template.
   m_styleChoice.SetCurSel(g_settings.style != 0 ? 1 : 0);
-  LoadMaterials();
-  FillPrefixList();
   m_finder.SubclassDlgItem(GetHwnd(), IDC_FINDER, m_link);
   m_finder.ShowFinderImage();
   m_detachIcon = LoadProgramIcon(IDI_DETACH, 16);
@@ -173,12 +171,14 @@ bool CAssistantDlg::OnInitDialog() {
 }
 
 void CAssistantDlg::StartFirstBom() {
-  RunLongLinkCommand([this] {
-    SetDlgItemTextW(GetHwnd(), IDC_SHEET, UiWide(kMsgStartingSpreadsheet).c_str());
-    // The posted message comes before the window's first paint: paint now.
-    RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    NewBom(m_link, m_folders);
-  });
+  SetDlgItemTextW(GetHwnd(), IDC_SHEET, UiWide(kMsgStartingSpreadsheet).c_str());
+  // The posted message comes before the window's first paint: paint now,
+  // then fill the lists and show them before the spreadsheet is called.
+  RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  LoadMaterials();
+  FillPrefixList();
+  RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RunLongLinkCommand([this] { NewBom(m_link, m_folders); });
   // Attaching names the sheet; a start that failed leaves nothing said.
   if (!m_link.attached) ShowSheetText("");
 }
@@ -240,11 +240,17 @@ void CAssistantDlg::ReloadChangedLibrary() {
 }
 
 void CAssistantDlg::FillMaterialList() {
+  // One redraw for the whole list, not one per row: the window shows the
+  // sooner.
+  m_materials.Send(WM_SETREDRAW, FALSE);
+  m_materials.Send(LVM_SETITEMCOUNT, g_materialLibrary.rows.size());
   for (const MaterialRow& row : g_materialLibrary.rows) {
     int item = m_materials.InsertItem(m_materials.GetItemCount(), GbkWide(row.spec));
     m_materials.SetItemText(item, 1, GbkWide(FormatText("%0.2f", static_cast<double>(row.weight))));
     m_materialSpecs.push_back(row.spec);
   }
+  m_materials.Send(WM_SETREDRAW, TRUE);
+  m_materials.Invalidate();
 }
 
 void CAssistantDlg::FillPrefixList() {

@@ -63,8 +63,9 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   // The library file changed while the window was in the background: read
   // again and the lists refilled; a faulty file leaves the lists as they are.
   void ReloadChangedLibrary();
-  // The window shown and painted first; then the spreadsheet is found or
-  // started and a new BOM made, with the sheet field saying so.
+  // The window shown and painted first; then the lists are filled and the
+  // spreadsheet is found or started and a new BOM made, with the sheet
+  // field saying so.
   void StartFirstBom();
   void SaveSettingsTellingFailure();
   void AddPrefixItem(const std::string& text, COLORREF color);

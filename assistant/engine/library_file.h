@@ -24,8 +24,8 @@ class CLibraryFile {
   int Load(MaterialLibrary& library, MessagePort& messages);
 
   // Whether another file is in use, or the file was changed, since the last
-  // Load or Reload.
-  bool ChangedSinceLoad() const { return StampNow() != m_loaded; }
+  // Load or Reload; false before the first.
+  bool ChangedSinceLoad() const { return !m_loaded.path.empty() && StampNow() != m_loaded; }
 
   // Reads the file in use into a library of its own, which replaces
   // `library` when the whole file was read; on an error the error is shown
