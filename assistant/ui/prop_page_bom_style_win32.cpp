@@ -4,8 +4,8 @@
 #include "assistant/config/bom_style.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/res/settings_pages_resource.h"
-#include "winfx/controls/edit.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
+#include "winfx/controls/edit.h"
 
 namespace {
 

@@ -34,6 +34,6 @@ AssistantFolders ProcessFolders() {
 
 void ShowCannotWrite(HWND owner, const std::filesystem::path& file) {
   std::u16string text = UiTextNaming(kMsgCannotWriteFile, file.u16string());
-  MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()), SheetWide(kSettingsMessageCaption).c_str(),
-              MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()),
+              SheetWide(kSettingsMessageCaption).c_str(), MB_OK | MB_ICONERROR);
 }

@@ -24,7 +24,9 @@ constexpr int kSheetField = 1009;
 constexpr double kTargetRatio = 1.2;
 const wchar_t* const kNotepad = L"C:\\windows\\system32\\notepad.exe";
 
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 // Shown, and neither the window nor a shown child has anything left to paint.
 bool IsPainted(HWND window) {
