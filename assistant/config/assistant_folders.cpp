@@ -12,11 +12,13 @@ bool IsFile(const std::filesystem::path& path) {
 }  // namespace
 
 std::filesystem::path AssistantFolders::InUse(const std::filesystem::path& name) const {
+  // No user's folder (the system named none): the program folder's.
   std::filesystem::path mine = user / name;
-  return IsFile(mine) ? mine : program / name;
+  return !user.empty() && IsFile(mine) ? mine : program / name;
 }
 
 std::filesystem::path AssistantFolders::PrepareUserCopy(const std::filesystem::path& name) const {
+  if (user.empty()) return {};
   std::error_code error;
   std::filesystem::create_directories(user, error);
   if (error) return {};

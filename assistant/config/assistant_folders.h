@@ -16,7 +16,7 @@ inline constexpr const char* kLibraryFileName = "ZMLib.txt";
 
 struct AssistantFolders {
   std::filesystem::path program;
-  std::filesystem::path user;
+  std::filesystem::path user;  // empty when the system names none: nothing is written
 
   // The user's file `name` when it exists, else the program folder's (which
   // may be missing too).

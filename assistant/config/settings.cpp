@@ -224,6 +224,7 @@ int LoadSettings(const AssistantFolders& folders) {
 }
 
 bool SaveUserSettings(const AssistantFolders& folders) {
+  if (folders.user.empty()) return false;
   std::error_code error;
   std::filesystem::create_directories(folders.user, error);
   return !error && WriteSettingsFile(folders.user / kSettingsFileName, g_settings);

@@ -4,7 +4,9 @@
 #include "assistant/config/bom_style.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/res/settings_pages_resource.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
+#include "base/code_page.h"
 #include "winfx/controls/edit.h"
 
 namespace {
@@ -123,7 +125,8 @@ bool CPropPageBomStyle::OnKillActive() {
 void CPropPageBomStyle::OnApply() { m_editor.Confirm(m_styles.GetCurSel(), ReadFields()); }
 
 void CPropPageBomStyle::EditTemplate() const {
-  // The spreadsheet's refusal ends the command; the user sees its words.
+  // The spreadsheet's refusal ends the command; the user sees its words, or
+  // what a program that does not answer as the spreadsheet is.
   AssistantFolders folders = ProcessFolders();
   std::string name = TemplateFileName(m_editor.ShownStyle());
   std::filesystem::path file = folders.PrepareUserCopy(name);
@@ -134,7 +137,9 @@ void CPropPageBomStyle::EditTemplate() const {
   try {
     EditStyleTemplate(m_link, m_editor.ShownStyle(), file);
   } catch (const CAutomationError& error) {
-    std::u16string description = error.Description();
+    std::u16string description = error.UnknownMember()
+                                     ? DecodeFromCodePage(UiText(kMsgNotTheSpreadsheet), UiTextCodePage())
+                                     : error.Description();
     MessageBoxW(GetHwnd(), reinterpret_cast<const wchar_t*>(description.c_str()),
                 SheetWide(kSettingsMessageCaption).c_str(), MB_OK | MB_ICONERROR);
   }

@@ -72,6 +72,12 @@ TEST_F(UserFilesTest, SettingsThatCannotBeWrittenAreReported) {
   std::ofstream(m_folders.user) << "in the way";
   EXPECT_FALSE(SaveUserSettings(m_folders));
   EXPECT_TRUE(m_folders.PrepareUserCopy(kLibraryFileName).empty());
+
+  // No user's folder at all: nothing is written, nor read from the working folder.
+  const AssistantFolders none{m_folders.program, {}};
+  EXPECT_FALSE(SaveUserSettings(none));
+  EXPECT_TRUE(none.PrepareUserCopy(kLibraryFileName).empty());
+  EXPECT_EQ(none.InUse(kLibraryFileName), m_folders.program / kLibraryFileName);
 }
 
 TEST_F(UserFilesTest, TheUsersCopyIsMadeOnceAndThenRead) {
