@@ -44,14 +44,12 @@ class MainWindowCommandsTest : public ExcelLinkTest {
 
   std::shared_ptr<CModelSheet> Sheet1() const { return m_book->Sheets()[0]; }
 
-  AssistantFolders Folders() const { return {m_folder, m_folder / "user"}; }
-
   std::filesystem::path m_folder;
 };
 
 TEST_F(MainWindowCommandsTest, NewBomAddsAWorkbookWithTheStyleHeaderAndAttachesIt) {
   AttachBook1();
-  ASSERT_TRUE(NewBom(m_link, Folders()));
+  ASSERT_TRUE(NewBom(m_link, {m_folder, m_folder / "user"}));
   ASSERT_EQ(m_model->Workbooks().size(), 2u);
   const auto& sheet = m_model->Workbooks()[1]->Sheets()[0];
   EXPECT_EQ(Sheet1()->SinkCount(), 0u);  // the old sheet let go
@@ -67,35 +65,27 @@ TEST_F(MainWindowCommandsTest, NewBomAddsAWorkbookWithTheStyleHeaderAndAttachesI
   // The simple style writes its one head row.
   g_settings.style = 0;
   SelectBomStyle(g_settings, 0, g_currentLayout);
-  ASSERT_TRUE(NewBom(m_link, Folders()));
+  ASSERT_TRUE(NewBom(m_link, {m_folder, m_folder / "user"}));
   EXPECT_EQ(m_model->Workbooks()[2]->Sheets()[0]->UsedRange().bottom, 1);
   EXPECT_EQ(m_window.sheetText, "Book3 : Sheet1");
 }
 
-TEST_F(MainWindowCommandsTest, NewBomTakesTheUsersTemplateElseTheProgramFolders) {
-  // Each template as the spreadsheet saved it, one cell telling whose it is.
-  auto saveTemplate = [&](const AssistantFolders& folders, bool users) {
-    std::filesystem::path folder = users ? folders.user : folders.program;
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "standard.xls") << "template";
-    auto source = m_model->AddWorkbook(std::nullopt);
-    source->Sheets()[0]->SetValue(CellRect::Cell(1, 1), users ? u"the user's" : u"the program's");
-    m_model->SaveWorkbookAs(*source, (folder / "standard.xls").u16string());
-  };
-  saveTemplate(Folders(), false);
-  ASSERT_TRUE(NewBom(m_link, Folders()));
-  EXPECT_EQ(m_model->ActiveSheet()->CellText(1, 1), u"the program's");
-  EXPECT_EQ(m_model->ActiveSheet()->UsedRange().bottom, 1);  // no header written over it
+TEST_F(MainWindowCommandsTest, NewBomTakesTheStyleTemplateWhenItExists) {
+  std::filesystem::path templatePath = m_folder / "standard.xls";
+  std::ofstream(templatePath) << "template";
+  auto source = m_model->AddWorkbook(std::nullopt);
+  source->Sheets()[0]->SetValue(CellRect::Cell(1, 1), u"from the template");
+  m_model->SaveWorkbookAs(*source, templatePath.u16string());
+  ASSERT_TRUE(NewBom(m_link, {m_folder, m_folder / "user"}));
+  const auto& sheet = m_model->ActiveSheet();
+  EXPECT_EQ(sheet->CellText(1, 1), u"from the template");
+  EXPECT_EQ(sheet->UsedRange().bottom, 1);  // no header written over it
   EXPECT_TRUE(m_link.attached);
-
-  saveTemplate(Folders(), true);
-  ASSERT_TRUE(NewBom(m_link, Folders()));
-  EXPECT_EQ(m_model->ActiveSheet()->CellText(1, 1), u"the user's");
 }
 
 TEST_F(MainWindowCommandsTest, NewBomWithoutASpreadsheetLeavesTheLinkDetached) {
   m_discovery.activeObject = nullptr;
-  ASSERT_FALSE(NewBom(m_link, Folders()));
+  ASSERT_FALSE(NewBom(m_link, {m_folder, m_folder / "user"}));
   EXPECT_FALSE(m_link.attached);
   ASSERT_EQ(m_window.messages.size(), 1u);
   EXPECT_EQ(m_window.messages[0], kMsgCantStartExcel);
