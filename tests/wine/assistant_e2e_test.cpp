@@ -410,7 +410,7 @@ TEST_F(UnwritableInstallTest, UsersChangesSurviveARestart) {
   HWND sheet = nullptr;
   HWND general = OpenSettingsPage(window, kSettingsButton, sheet);
   ASSERT_NE(general, nullptr) << "the settings sheet did not open";
-  EXPECT_EQ(uidriver::GetItemText(general, kDensityField), L"7000.000");
+  EXPECT_EQ(uidriver::GetItemText(general, kDensityField), L"7000.000");  // the administrator's
   uidriver::Click(general, kLibraryEditButton);  // the user's copy, opened in Notepad
   EXPECT_TRUE(uidriver::WaitUntil([] { return !uidriver::TopLevelWindows(0, L"Notepad").empty(); }, 15s));
   for (HWND editor : uidriver::TopLevelWindows(0, L"Notepad")) PostMessageW(editor, WM_CLOSE, 0, 0);
@@ -430,6 +430,19 @@ TEST_F(UnwritableInstallTest, UsersChangesSurviveARestart) {
       },
       15s));
   EXPECT_EQ(Wide(cells.Item(5, 6).Formula()), L"=C5*3.770000/1000");
+  // A faulty line is reported when the user comes back; the library read
+  // before stays in use.
+  fs::copy_file(library, library.wstring() + L".good");
+  std::ofstream(library, std::ios::binary | std::ios::app) << "Q60X5\r\n";
+  SetForegroundWindow(StandinFrame());
+  PumpUntil([] { return false; }, 300ms);
+  SetForegroundWindow(window);
+  std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 10s);
+  ASSERT_TRUE(box.has_value()) << "the faulty library was not reported";
+  uidriver::Answer(*box, IDOK);
+  cells.Item(6, 2).SetValue(u"Q50X5");
+  ASSERT_TRUE(WaitForFormula(cells, 6, 6));
+  fs::copy_file(library.wstring() + L".good", library, fs::copy_options::overwrite_existing);
 
   // The simple style chosen; its template made by Edit, then edited.
   HWND styles = GetDlgItem(window, kStyleChoice);
