@@ -442,7 +442,8 @@ TEST_F(UnwritableInstallTest, UsersChangesSurviveARestart) {
   uidriver::Answer(*box, IDOK);
   cells.Item(6, 2).SetValue(u"Q50X5");
   ASSERT_TRUE(WaitForFormula(cells, 6, 6));
-  fs::copy_file(library.wstring() + L".good", library, fs::copy_options::overwrite_existing);
+  fs::remove(library);
+  fs::copy_file(library.wstring() + L".good", library);
 
   // The simple style chosen; its template made by Edit, then edited.
   HWND styles = GetDlgItem(window, kStyleChoice);
