@@ -20,6 +20,7 @@
 #include "base/code_page.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
+#include "winfx/module_path.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -145,7 +146,10 @@ bool PictureLanguage(const Language& language, const fs::path& folder) {
   fs::copy_file(fs::absolute(L"assistant_e2e\\ZMLib.txt"), program / L"ZMLib.txt");
   AssistantSettings settings;
   settings.language = static_cast<int>(language.codePage);
-  SaveSettings(program, settings);
+  // The user's settings, which the assistant reads before the program folder's.
+  const fs::path user = winfx::UserAppDataFolder() / kUserFolderName;
+  fs::create_directories(user);
+  SaveSettings(user, settings);
   SelectTextTable(language.codePage);
 
   uidriver::CProcess assistant;

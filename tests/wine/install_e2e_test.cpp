@@ -835,7 +835,11 @@ struct HelpLanguage {
 // In the installed assistant of that language, F1 in the main window and on
 // the general page of the settings, each opening a viewer on its help file.
 void ExpectF1OpensTheHelpFiles(CProcess& assistant, const HelpLanguage& language) {
-  std::ofstream(fs::path(kFolder) / L"Ostrevia.ini", std::ios::binary)
+  // The language is the user's setting, in the user's own folder.
+  wchar_t appData[MAX_PATH]{};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  fs::create_directories(fs::path(appData) / L"Zelmorant10.1");
+  std::ofstream(fs::path(appData) / L"Zelmorant10.1" / L"Ostrevia.ini", std::ios::binary)
       << "Density=7850\r\nFactor=1\r\nCaseSensitive=0\r\nLanguage=" << language.codePage << "\r\n";
   ASSERT_TRUE(assistant.Start(fs::path(kFolder) / L"Ostrevia.exe"));
   HWND window = WaitForAssistantWindow(assistant);
@@ -873,7 +877,7 @@ TEST_F(InstallTest, F1AndTheHelpShortcutOpenTheInstalledHelpFiles) {
   CloseHelpViewer(shortcutViewer);
 
   const HelpLanguage languages[] = {{"936", L"设置", ViewerTitle(L"Ostrevia 帮助", 936)},
-                                    {"950", L"設置", ViewerTitle(L"Ostrevia 幫助", 950)},
+                                    {"950", L"設置", ViewerTitle(L"Ostrevia 說明", 950)},
                                     {"437", L"Setting", L"Ostrevia Help"}};
   for (const HelpLanguage& language : languages) {
     SCOPED_TRACE(language.codePage);
