@@ -24,6 +24,7 @@
 #include "base/status.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/excel_link_wine_support.h"
+#include "tests/wine/standin_end.h"
 #include "tests/wine/startup_bench.h"
 
 namespace {
@@ -184,17 +185,6 @@ int Run() {
   return wrong ? 1 : 0;
 }
 
-// The stand-in that the assistant's runs left shown, hidden so that it ends.
-void EndStandin() {
-  HWND frame = linktest::StandinFrame();
-  if (!frame) return;
-  CWin32ExcelDiscovery discovery;
-  ExcelDispatch app(discovery.GetActiveObject(kExcelProgId));
-  if (!app.IsEmpty()) app.SetVisible(false);
-  app.Release();
-  linktest::WaitForStandinExit(frame);
-}
-
 }  // namespace
 
 int main() {
@@ -207,7 +197,7 @@ int main() {
     result = 1;
   }
   if (!ReportStartUpTimes(ZM_OSTREVIA_EXE, L"assistant_e2e\\ZMLib.txt")) result = 1;
-  EndStandin();
+  linktest::EndStandin();
   OleUninitialize();
   return result;
 }

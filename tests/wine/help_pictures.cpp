@@ -20,6 +20,7 @@
 #include "base/code_page.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
+#include "tests/wine/standin_end.h"
 #include "winfx/module_path.h"
 
 namespace fs = std::filesystem;
@@ -109,17 +110,6 @@ bool PictureSettings(const uidriver::CProcess& program, HWND window, const fs::p
   return uidriver::WaitUntil([&] { return !IsWindow(sheet); });
 }
 
-void EndStandin() {
-  HWND frame = linktest::StandinFrame();
-  if (!frame) return;
-  {
-    CWin32ExcelDiscovery discovery;
-    ExcelDispatch app(discovery.GetActiveObject(kExcelProgId));
-    if (!app.IsEmpty()) app.SetVisible(false);
-  }
-  linktest::WaitForStandinExit(frame);
-}
-
 // The main window with the sample rows typed, and both settings pages. The
 // spreadsheet is let go before the caller ends it.
 bool PictureAssistant(const uidriver::CProcess& assistant, const fs::path& folder,
@@ -161,7 +151,7 @@ bool PictureLanguage(const Language& language, const fs::path& folder) {
   if (HWND frame = linktest::StandinFrame()) {
     uidriver::SaveSettledWindowPicture(frame, folder / (L"sheet_" + std::wstring(language.name) + L".bmp"));
   }
-  EndStandin();
+  linktest::EndStandin();
   return pictured;
 }
 
