@@ -373,15 +373,19 @@ TEST_F(AssistantE2ETest, AboutBoxAndStyleSheetOpenAndClose) {
 // says so, and nothing is written (asked by name, it holds no workbook).
 TEST_F(AssistantE2ETest, AProgramAnsweringOtherwiseIsNamedAndNothingIsWritten) {
   ASSERT_TRUE(RunStandin(L"/regserver /otherids"));
-  ASSERT_TRUE(m_program.Start(m_folder / L"Ostrevia.exe"));
-  std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 30s);
-  ASSERT_TRUE(box.has_value()) << "the start said nothing";
-  EXPECT_EQ(box->text, RowText(kMsgNotTheSpreadsheet));
-  uidriver::Answer(*box, IDOK);
-  CloseAssistant(FindMainWindow(m_program.Id()));
-  HWND frame = StandinFrame();
+  HWND frame = nullptr;
   {
-    ExcelDispatch other(CWin32ExcelDiscovery().GetActiveObject(kExcelProgId));
+    // Held from before the start to after the close, so that the other
+    // program is still there to be asked what was written into it.
+    ExcelDispatch other(CWin32ExcelDiscovery().CreateObject(kExcelProgId));
+    ASSERT_FALSE(other.IsEmpty());
+    frame = StandinFrame();
+    ASSERT_TRUE(m_program.Start(m_folder / L"Ostrevia.exe"));
+    std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 30s);
+    ASSERT_TRUE(box.has_value()) << "the start said nothing";
+    EXPECT_EQ(box->text, RowText(kMsgNotTheSpreadsheet));
+    uidriver::Answer(*box, IDOK);
+    CloseAssistant(FindMainWindow(m_program.Id()));
     ExcelDispatch workbooks(std::get<AutomationObjectPtr>(other.GetByName(u"Workbooks")));
     EXPECT_EQ(std::get<std::int32_t>(workbooks.GetByName(u"Count")), 0);
   }
