@@ -1,10 +1,11 @@
 # cmake -DHELP_DIR=DIR -DPROJECT=FILE -DCODE_PAGE=N -DCHMCMD=PATH -DSTAGE=DIR -DOUTPUT=FILE
-#       [-DJOINED_LANGUAGES=chs;cht;eng] -P CompileHelp.cmake
+#       [-DJOINED_LANGUAGES=chs;cht;eng] [-DGENERATED_DIR=DIR] -P CompileHelp.cmake
 #
 # Compiles one help project (an .hhp file and its contents file, in UTF-8)
 # into a compiled HTML help file. Every file that the project's [FILES]
-# section names is taken from the project's folder, else from HELP_DIR
-# (the style sheet, the pictures); with JOINED_LANGUAGES, a page found in
+# section names is taken from the build's pages of the project's language
+# (GENERATED_DIR/<language folder>), else from the project's folder, else
+# from HELP_DIR (the style sheet, the pictures); with JOINED_LANGUAGES, a page found in
 # neither is made from the bodies of the pages of that name in each
 # language's folder, one after the other. The project and contents files
 # are converted to CODE_PAGE, the code page of the file's language, in which
@@ -64,13 +65,23 @@ function(zm_page_element page element outVar)
   set(${outVar} "${inner}" PARENT_SCOPE)
 endfunction()
 
+# Where the file `name` of the language folder `language` comes from: the
+# build's pages of that language, else `folder`.
+function(zm_source_of language folder name outVar)
+  if(GENERATED_DIR AND EXISTS "${GENERATED_DIR}/${language}/${name}")
+    set(${outVar} "${GENERATED_DIR}/${language}/${name}" PARENT_SCOPE)
+  else()
+    set(${outVar} "${folder}/${name}" PARENT_SCOPE)
+  endif()
+endfunction()
+
 # One page holding the page of that name of every language, each under an
 # anchor named after its language, titled with all their titles.
 function(zm_join_languages name target)
   set(titles "")
   set(bodies "")
   foreach(language IN LISTS JOINED_LANGUAGES)
-    set(source "${HELP_DIR}/${language}/${name}")
+    zm_source_of("${language}" "${HELP_DIR}/${language}" "${name}" source)
     if(NOT EXISTS "${source}")
       message(FATAL_ERROR "${source} is missing")
     endif()
@@ -89,6 +100,7 @@ endfunction()
 zm_clear_stage()
 get_filename_component(projectDir "${PROJECT}" DIRECTORY)
 get_filename_component(projectName "${PROJECT}" NAME)
+get_filename_component(projectLanguage "${projectDir}" NAME)
 
 file(STRINGS "${PROJECT}" lines)
 set(section "")
@@ -113,8 +125,9 @@ endif()
 foreach(name IN LISTS files)
   get_filename_component(folder "${STAGE}/${name}" DIRECTORY)
   file(MAKE_DIRECTORY "${folder}")
-  if(EXISTS "${projectDir}/${name}")
-    file(COPY_FILE "${projectDir}/${name}" "${STAGE}/${name}")
+  zm_source_of("${projectLanguage}" "${projectDir}" "${name}" source)
+  if(EXISTS "${source}")
+    file(COPY_FILE "${source}" "${STAGE}/${name}")
   elseif(EXISTS "${HELP_DIR}/${name}")
     file(COPY_FILE "${HELP_DIR}/${name}" "${STAGE}/${name}")
   elseif(JOINED_LANGUAGES)
@@ -124,7 +137,8 @@ foreach(name IN LISTS files)
   endif()
 endforeach()
 zm_to_code_page("${PROJECT}" "${STAGE}/${projectName}")
-zm_to_code_page("${projectDir}/${contents}" "${STAGE}/${contents}")
+zm_source_of("${projectLanguage}" "${projectDir}" "${contents}" source)
+zm_to_code_page("${source}" "${STAGE}/${contents}")
 
 execute_process(COMMAND id -u OUTPUT_VARIABLE user OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(namespace unshare --mount)

@@ -52,6 +52,7 @@ target_include_directories(Install PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_link_options(Install PRIVATE -municode)
 target_link_libraries(Install PRIVATE zm_wizard_win32)
 zm_target_defaults(Install)
+zm_shipped_program(Install)
 
 # The release: the one file a user downloads, with its SHA-256 sum, in
 # release/ of the build folder.

@@ -1,7 +1,7 @@
 #pragma once
 
 // Where the running program lies (Windows build only): the folder the
-// programs read their files from.
+// programs read their files from, and the user's own folder for data.
 
 #include <filesystem>
 
@@ -12,5 +12,9 @@ std::filesystem::path ExecutablePath();
 
 // Its folder, without a trailing separator.
 inline std::filesystem::path ProgramFolder() { return ExecutablePath().parent_path(); }
+
+// The user's roaming application-data folder (%APPDATA%); empty when the
+// system names none.
+std::filesystem::path UserAppDataFolder();
 
 }  // namespace winfx

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 namespace winfx {
@@ -17,6 +19,12 @@ std::filesystem::path ExecutablePath() {
     }
     path.resize(path.size() * 2);  // cut short: try a larger buffer
   }
+}
+
+std::filesystem::path UserAppDataFolder() {
+  wchar_t folder[MAX_PATH]{};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return folder;
 }
 
 }  // namespace winfx

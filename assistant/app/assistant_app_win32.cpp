@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 
 #include "assistant/app/assistant_dlg_win32.h"
@@ -11,17 +10,18 @@
 #include "assistant/config/settings.h"
 #include "assistant/excel/busy_retry_filter_win32.h"
 #include "assistant/texts/text_tables.h"
+#include "assistant/ui/settings_sheet_texts_win32.h"
 #include "winfx/application.h"
 #include "winfx/com.h"
-#include "winfx/module_path.h"
+#include "winfx/dll_search.h"
 
 namespace {
 
 class CAssistantApp : public winfx::CApplication {
  protected:
   int InitInstance() override {
-    std::filesystem::path folder = winfx::ProgramFolder();
-    LoadSettings(folder);
+    AssistantFolders folders = ProcessFolders();
+    LoadSettings(folders);
     SelectTextTable(static_cast<unsigned>(g_settings.language));
     winfx::CComInit ole;
     if (!ole.Succeeded()) {
@@ -29,7 +29,7 @@ class CAssistantApp : public winfx::CApplication {
       return 0;
     }
     CBusyRetryRegistration busyRetry;
-    CAssistantDlg dialog(folder);
+    CAssistantDlg dialog(folders);
     dialog.DoModal();
     return 0;
   }
@@ -38,6 +38,7 @@ class CAssistantApp : public winfx::CApplication {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  winfx::RestrictDllSearch();
   CAssistantApp app;
   return app.Run();
 }

@@ -15,6 +15,7 @@
 #include "assistant/excel/automation_error.h"
 #include "assistant/texts/text_tables.h"
 #include "assistant/ui/help_access_win32.h"
+#include "assistant/ui/settings_sheet_texts_win32.h"
 #include "assistant/ui/settings_sheet_win32.h"
 #include "assistant_resource.h"
 #include "base/code_page.h"
@@ -28,10 +29,13 @@ constexpr UINT_PTR kTrackingTimer = 0;
 constexpr UINT kTrackingPeriodMs = 200;
 // Posted by a sheet event that ended in an error, to show it after the event.
 constexpr UINT kMsgShowEventError = WM_APP + 1;
+// Posted at start so that the window shows before the spreadsheet starts.
+constexpr UINT kMsgStartFirstBom = WM_APP + 2;
+// Posted by the activation when the library file changed meanwhile.
+constexpr UINT kMsgReloadLibrary = WM_APP + 3;
 constexpr COLORREF kLibraryPrefixColor = RGB(155, 20, 80);
 constexpr COLORREF kBuiltinPrefixColor = RGB(10, 85, 250);
 constexpr UINT kPrefixFormat = DT_SINGLELINE | DT_VCENTER;
-constexpr const char* kLibraryFileName = "ZMLib.txt";
 constexpr int kRowNoAttachedSheet = 62;
 constexpr int kRowSimpleStyle = 72;
 constexpr int kRowStandardStyle = 73;
@@ -102,8 +106,8 @@ class CWaitPointer {
 
 }  // namespace
 
-CAssistantDlg::CAssistantDlg(std::filesystem::path programFolder)
-    : CDialog(IDD_ASSISTANT), m_programFolder(std::move(programFolder)) {}
+CAssistantDlg::CAssistantDlg(const AssistantFolders& folders)
+    : CDialog(IDD_ASSISTANT), m_folders(folders), m_library(folders) {}
 
 CAssistantDlg::~CAssistantDlg() = default;
 
@@ -126,6 +130,17 @@ INT_PTR CAssistantDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kMsgShowEventError:
       ShowPendingEventError();
       return TRUE;
+    case WM_ACTIVATE:
+      // After the activation is done: a faulty file's message takes the focus.
+      if (LOWORD(wParam) != WA_INACTIVE && m_library.ChangedSinceLoad())
+        PostMessageW(GetHwnd(), kMsgReloadLibrary, 0, 0);
+      return CDialog::HandleMessage(message, wParam, lParam);
+    case kMsgReloadLibrary:
+      ReloadChangedLibrary();
+      return TRUE;
+    case kMsgStartFirstBom:
+      StartFirstBom();
+      return TRUE;
     default:
       return CDialog::HandleMessage(message, wParam, lParam);
   }
@@ -144,17 +159,28 @@ bool CAssistantDlg::OnInitDialog() {
   ApplyLanguageTexts();
   // Any style but 0 is the standard one, as for the layout and template.
   m_styleChoice.SetCurSel(g_settings.style != 0 ? 1 : 0);
-  LoadMaterials();
-  FillPrefixList();
   m_finder.SubclassDlgItem(GetHwnd(), IDC_FINDER, m_link);
   m_finder.ShowFinderImage();
   m_detachIcon = LoadProgramIcon(IDI_DETACH, 16);
   SendDlgItemMessageW(GetHwnd(), IDC_DETACH, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_detachIcon));
   m_link.app.Release();  // nothing is held yet
-  RunLongLinkCommand([this] { NewBom(m_link, m_programFolder); });
   StartTimer(kTrackingTimer, kTrackingPeriodMs);
   PlaceMainWindow();
+  PostMessageW(GetHwnd(), kMsgStartFirstBom, 0, 0);
   return true;
+}
+
+void CAssistantDlg::StartFirstBom() {
+  SetDlgItemTextW(GetHwnd(), IDC_SHEET, UiWide(kMsgStartingSpreadsheet).c_str());
+  // The posted message comes before the window's first paint: paint now,
+  // then fill the lists and show them before the spreadsheet is called.
+  RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  LoadMaterials();
+  FillPrefixList();
+  RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RunLongLinkCommand([this] { NewBom(m_link, m_folders); });
+  // Attaching names the sheet; a start that failed leaves nothing said.
+  if (!m_link.attached) ShowSheetText("");
 }
 
 void CAssistantDlg::AddAboutMenuItem() const {
@@ -198,12 +224,33 @@ void CAssistantDlg::ApplyLanguageTexts() const {
 
 void CAssistantDlg::LoadMaterials() {
   CMessageBoxPort messages;
-  if (LoadMaterialLibrary(g_materialLibrary, m_programFolder / kLibraryFileName, messages) != ST_OK) return;
+  if (m_library.Load(g_materialLibrary, messages) == ST_OK) FillMaterialList();
+}
+
+void CAssistantDlg::ReloadChangedLibrary() {
+  if (!m_library.ChangedSinceLoad()) return;  // posted twice
+  CMessageBoxPort messages;
+  if (m_library.Reload(g_materialLibrary, messages) != ST_OK) return;
+  m_materials.Send(LVM_DELETEALLITEMS);
+  m_materialSpecs.clear();
+  FillMaterialList();
+  m_prefixes.Send(LB_RESETCONTENT);
+  m_prefixTexts.clear();
+  FillPrefixList();
+}
+
+void CAssistantDlg::FillMaterialList() {
+  // One redraw for the whole list, not one per row: the window shows the
+  // sooner.
+  m_materials.Send(WM_SETREDRAW, FALSE);
+  m_materials.Send(LVM_SETITEMCOUNT, g_materialLibrary.rows.size());
   for (const MaterialRow& row : g_materialLibrary.rows) {
     int item = m_materials.InsertItem(m_materials.GetItemCount(), GbkWide(row.spec));
     m_materials.SetItemText(item, 1, GbkWide(FormatText("%0.2f", static_cast<double>(row.weight))));
     m_materialSpecs.push_back(row.spec);
   }
+  m_materials.Send(WM_SETREDRAW, TRUE);
+  m_materials.Invalidate();
 }
 
 void CAssistantDlg::FillPrefixList() {
@@ -259,7 +306,7 @@ bool CAssistantDlg::OnCommand(WORD notifyCode, WORD id, HWND control) {
   if (notifyCode != BN_CLICKED) return false;
   switch (id) {
     case IDC_NEW_BOM:
-      RunLongLinkCommand([this] { NewBom(m_link, m_programFolder); });
+      RunLongLinkCommand([this] { NewBom(m_link, m_folders); });
       return true;
     case IDC_SETTINGS:
       OnSettings();
@@ -313,7 +360,7 @@ bool CAssistantDlg::OnDrawItem(UINT_PTR id, const DRAWITEMSTRUCT& item) {
 bool CAssistantDlg::OnDestroy() {
   int selection = m_styleChoice.GetCurSel();
   if (selection >= 0) g_settings.style = selection;
-  SaveSettings(m_programFolder);
+  SaveSettingsTellingFailure();
   return false;
 }
 
@@ -383,7 +430,7 @@ void CAssistantDlg::OnSettings() {
     return;
   }
   SelectBomStyle(g_settings.style);
-  SaveSettings(m_programFolder);
+  SaveSettingsTellingFailure();
   SelectTextTable(static_cast<unsigned>(g_settings.language));
   ApplyLanguageTexts();
   FillBuiltinTips(g_tipTable, g_uiText);
@@ -398,7 +445,11 @@ void CAssistantDlg::OnStyleSettings() {
   }
   m_styleChoice.SetCurSel(chosen);
   SelectBomStyle(chosen);
-  SaveSettings(m_programFolder);
+  SaveSettingsTellingFailure();
+}
+
+void CAssistantDlg::SaveSettingsTellingFailure() {
+  if (!SaveUserSettings(m_folders)) ShowCannotWrite(GetHwnd(), m_folders.user / kSettingsFileName);
 }
 
 void CAssistantDlg::BringExcelToTop() const {
@@ -412,6 +463,8 @@ void CAssistantDlg::RunLinkCommand(const std::function<void()>& command) {
   } catch (const CAutomationError& error) {
     if (error.Busy()) {
       ShowAutomationError(DecodeFromCodePage(UiText(kMsgSpreadsheetBusy), UiTextCodePage()));
+    } else if (error.UnknownMember()) {
+      ShowAutomationError(DecodeFromCodePage(UiText(kMsgNotTheSpreadsheet), UiTextCodePage()));
     } else {
       ShowAutomationError(error.Description());
     }

@@ -16,6 +16,8 @@
 #include "assistant/app/tracking_desktop_win32.h"
 #include "assistant/bom_sheet/excel_link.h"
 #include "assistant/bom_sheet/link_window.h"
+#include "assistant/config/assistant_folders.h"
+#include "assistant/engine/library_file.h"
 #include "assistant/excel/excel_discovery_win32.h"
 #include "assistant/ui/color_list_box.h"
 #include "assistant/ui/finder_button.h"
@@ -26,7 +28,7 @@
 
 class CAssistantDlg : public winfx::CDialog, public LinkWindow {
  public:
-  explicit CAssistantDlg(std::filesystem::path programFolder);
+  explicit CAssistantDlg(const AssistantFolders& folders);
   ~CAssistantDlg() override;
 
   // LinkWindow
@@ -57,7 +59,16 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   void SetUpMaterialList() const;
   void ApplyLanguageTexts() const;
   void LoadMaterials();
+  void FillMaterialList();
   void FillPrefixList();
+  // The library file changed while the window was in the background: read
+  // again and the lists refilled; a faulty file leaves the lists as they are.
+  void ReloadChangedLibrary();
+  // The window shown and painted first; then the lists are filled and the
+  // spreadsheet is found or started and a new BOM made, with the sheet
+  // field saying so.
+  void StartFirstBom();
+  void SaveSettingsTellingFailure();
   void AddPrefixItem(const std::string& text, COLORREF color);
   void PlaceMainWindow() const;
 
@@ -81,7 +92,8 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   bool OnSetCursor();
   void SelectMaterialRow(int row) const;
 
-  std::filesystem::path m_programFolder;
+  AssistantFolders m_folders;
+  CLibraryFile m_library;
   // The error that ended the last sheet event, until the window shows it.
   std::u16string m_pendingEventError;
   CWin32ExcelDiscovery m_discovery;

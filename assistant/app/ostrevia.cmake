@@ -16,3 +16,4 @@ target_link_options(Ostrevia PRIVATE -municode)
 target_link_libraries(Ostrevia PRIVATE
   zm_app_logic zm_ui_win32 zm_bom_sheet winfx)
 zm_target_defaults(Ostrevia)
+zm_shipped_program(Ostrevia)

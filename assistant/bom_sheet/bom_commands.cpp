@@ -22,8 +22,8 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-ExcelDispatch AddStyledWorkbook(const ExcelDispatch& app, const std::filesystem::path& programFolder) {
-  std::filesystem::path templatePath = programFolder / TemplateFileName(g_settings.style);
+ExcelDispatch AddStyledWorkbook(const ExcelDispatch& app, const AssistantFolders& folders) {
+  std::filesystem::path templatePath = folders.InUse(TemplateFileName(g_settings.style));
   if (FileExists(templatePath)) {
     app.Workbooks().Add(templatePath.u16string());
     return app.ActiveSheet();
@@ -50,11 +50,11 @@ bool IsAttachedSheetActive(const ExcelLink& link) {
   return CompareLibraryText(caption, link.caption) && sheetIndex == link.sheetIndex;
 }
 
-bool NewBom(ExcelLink& link, const std::filesystem::path& programFolder) {
+bool NewBom(ExcelLink& link, const AssistantFolders& folders) {
   DetachSheet(link);
   if (!GetRunningExcel(link) && !StartExcel(link)) return false;
   link.app.SetVisible(true);
-  ExcelDispatch sheet = AddStyledWorkbook(link.app, programFolder);
+  ExcelDispatch sheet = AddStyledWorkbook(link.app, folders);
   link.sheetIndex = sheet.Index();
   // A caption longer than the field is refused by the attach with its
   // message, rather than cut into one that matches no window.

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "assistant/bom_sheet/excel_link.h"
+#include "assistant/config/assistant_folders.h"
 
 // The rows RenewAll renews, [firstRow, endRow), and the width of the block
 // it then selects from the specification column on.
@@ -40,10 +41,10 @@ enum class LinkCommandResult {
 bool IsAttachedSheetActive(const ExcelLink& link);
 
 // Finds or starts the spreadsheet, adds a workbook from the current style's
-// template in `programFolder` (or with the style's header written when the
-// template is missing) and attaches its sheet. False when no spreadsheet
-// could be had (the link has shown why).
-bool NewBom(ExcelLink& link, const std::filesystem::path& programFolder);
+// template (the user's, else the program folder's; with the style's header
+// written when neither exists) and attaches its sheet. False when no
+// spreadsheet could be had (the link has shown why).
+bool NewBom(ExcelLink& link, const AssistantFolders& folders);
 
 // Writes `text` (GBK) as the value of the active cell when it lies in the
 // specification column below the head rows of the attached sheet; the

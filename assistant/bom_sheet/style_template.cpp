@@ -5,7 +5,6 @@
 
 #include "assistant/bom_sheet/excel_link.h"
 #include "assistant/bom_sheet/sheet_header.h"
-#include "assistant/config/bom_style.h"
 
 namespace {
 
@@ -14,10 +13,9 @@ constexpr std::int32_t kSaveAsNoChange = 1;
 
 }  // namespace
 
-bool EditStyleTemplate(ExcelLink& link, int style, const std::filesystem::path& programFolder) {
+bool EditStyleTemplate(ExcelLink& link, int style, const std::filesystem::path& file) {
   ExcelLink spreadsheet(link.discovery, link.window);
   if (!GetOrStartExcel(spreadsheet)) return false;
-  std::filesystem::path file = programFolder / TemplateFileName(style);
   ExcelDispatch workbooks = spreadsheet.app.Workbooks();
   std::error_code error;
   if (std::filesystem::exists(file, error)) {

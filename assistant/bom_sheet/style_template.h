@@ -1,9 +1,9 @@
 #pragma once
 
-// The BOM style page's Edit button: the style's template workbook opened in
-// the spreadsheet for the user to edit, or made first (an empty workbook
-// with the style's header, saved under the template's name) when the file
-// does not exist.
+// The BOM style page's Edit button: the style's template workbook, the
+// user's own (AssistantFolders::PrepareUserCopy), opened in the spreadsheet
+// for the user to edit, or made first (an empty workbook with the style's
+// header, saved under the template's name) when the file does not exist.
 
 #include <filesystem>
 
@@ -14,4 +14,4 @@ struct ExcelLink;
 // application. False when no spreadsheet could be had (the user was told
 // through the link's window). An error of the spreadsheet ends it with
 // CAutomationError.
-bool EditStyleTemplate(ExcelLink& link, int style, const std::filesystem::path& programFolder);
+bool EditStyleTemplate(ExcelLink& link, int style, const std::filesystem::path& templateFile);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "assistant/config/bom_style.h"
@@ -196,12 +197,18 @@ int LoadSettings(const std::filesystem::path& programFolder, AssistantSettings& 
 }
 
 int SaveSettings(const std::filesystem::path& programFolder, AssistantSettings& settings) {
+  WriteSettingsFile(programFolder / kSettingsFileName, settings);
+  return ST_OK;
+}
+
+bool WriteSettingsFile(const std::filesystem::path& file, AssistantSettings& settings) {
   const std::string text = SettingsFileText(settings);
-  std::filesystem::path file = programFolder / kSettingsFileName;
   MakeFileWritable(file);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (out) out << text;
-  return ST_OK;
+  if (!out) return false;
+  out << text;
+  out.close();
+  return !out.fail();
 }
 
 int LoadSettings(const std::filesystem::path& programFolder) {
@@ -210,6 +217,15 @@ int LoadSettings(const std::filesystem::path& programFolder) {
   return ST_OK;
 }
 
-int SaveSettings(const std::filesystem::path& programFolder) {
-  return SaveSettings(programFolder, g_settings);
+int LoadSettings(const AssistantFolders& folders) {
+  LoadSettingsFile(folders.InUse(kSettingsFileName), g_settings);
+  SelectBomStyle(g_settings.style);
+  return ST_OK;
+}
+
+bool SaveUserSettings(const AssistantFolders& folders) {
+  if (folders.user.empty()) return false;
+  std::error_code error;
+  std::filesystem::create_directories(folders.user, error);
+  return !error && WriteSettingsFile(folders.user / kSettingsFileName, g_settings);
 }

@@ -1,12 +1,16 @@
 #pragma once
 
-// The assistant's settings and their file, Ostrevia.ini in the program folder:
-// 19 lines "Key=value" in a fixed order, CR LF line ends.
+// The assistant's settings and their file, Ostrevia.ini: 19 lines
+// "Key=value" in a fixed order, CR LF line ends. The program folder's file
+// holds an administrator's defaults; the user's own is in the user's folder
+// (assistant_folders.h).
 
 #include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "assistant/config/assistant_folders.h"
 
 inline constexpr int kSettingsKeyCount = 19;
 inline constexpr const char* kSettingsFileName = "Ostrevia.ini";
@@ -68,7 +72,14 @@ std::string SettingsFileText(AssistantSettings& settings);
 // Returns ST_OK.
 int SaveSettings(const std::filesystem::path& programFolder, AssistantSettings& settings);
 
+// The same into the file `file`; false when it could not be written.
+bool WriteSettingsFile(const std::filesystem::path& file, AssistantSettings& settings);
+
 // The process-wide forms: g_settings, and LoadSettings selects the stored
 // style into g_currentLayout.
 int LoadSettings(const std::filesystem::path& programFolder);
-int SaveSettings(const std::filesystem::path& programFolder);
+// The settings in use (the user's file, else the program folder's).
+int LoadSettings(const AssistantFolders& folders);
+// Into the user's folder only, made when missing; false when the file could
+// not be written, which the caller tells the user.
+bool SaveUserSettings(const AssistantFolders& folders);

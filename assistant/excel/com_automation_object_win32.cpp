@@ -91,6 +91,8 @@ class CComAutomationObject : public AutomationObject {
     if (hr == DISP_E_EXCEPTION) throw CAutomationError(TakeDescription(info, hr));
     if (hr == RPC_E_CALL_REJECTED || hr == RPC_E_SERVERCALL_RETRYLATER)
       throw CAutomationError(HresultText(hr), true);
+    if (hr == DISP_E_MEMBERNOTFOUND || hr == DISP_E_UNKNOWNNAME)
+      throw CAutomationError(HresultText(hr), AutomationFault::kUnknownMember);
     if (FAILED(hr)) throw CAutomationError(HresultText(hr));
     try {
       AutomationValue value = AutomationValueFromVariant(result);

@@ -87,6 +87,6 @@ void ExcelDispatch::Select() const { Invoke(dispid::kSelect, InvokeKind::kMethod
 AutomationValue ExcelDispatch::GetByName(std::u16string_view name) const {
   if (!m_object) throw CAutomationError(u"The spreadsheet object is not available.");
   std::optional<int> id = m_object->DispatchIdOfName(name);
-  if (!id) throw CAutomationError(u"Unknown name.");
+  if (!id) throw CAutomationError(u"Unknown name.", AutomationFault::kUnknownMember);
   return m_object->Invoke(*id, InvokeKind::kGet, {});
 }

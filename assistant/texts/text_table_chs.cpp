@@ -64,5 +64,8 @@ constinit const TextTable kTextChs = MakeTextTable({
     {95, "反"},
     {96, "单 重(kg)"},
     {97, "总 重(kg)"},
+    {kMsgCannotWriteFile, "无法写入 %s，所做的更改未能保存。"},
+    {kMsgNotTheSpreadsheet, "电子表格程序的应答与预期不符，未写入任何内容。"},
+    {kMsgStartingSpreadsheet, "正在启动电子表格..."},
     {kMsgSpreadsheetBusy, "电子表格正忙：请先完成单元格中的输入，然后再试。"},
 });

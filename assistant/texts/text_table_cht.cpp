@@ -64,5 +64,8 @@ constinit const TextTable kTextCht = MakeTextTable({
     {95, "反"},
     {96, "單 重(kg)"},
     {97, "總 重(kg)"},
+    {kMsgCannotWriteFile, "無法寫入 %s，所做的更改未能儲存。"},
+    {kMsgNotTheSpreadsheet, "電子表格程式的應答與預期不符，未寫入任何內容。"},
+    {kMsgStartingSpreadsheet, "正在啟動電子表格..."},
     {kMsgSpreadsheetBusy, "電子表格正忙：請先完成儲存格中的輸入，然後再試。"},
 });

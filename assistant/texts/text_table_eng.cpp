@@ -65,5 +65,8 @@ constinit const TextTable kTextEng = MakeTextTable({
     {95, "Inverse"},
     {96, "S.W.(kg)"},
     {97, "T.W.(kg)"},
+    {kMsgCannotWriteFile, "%s cannot be written: the change is not kept."},
+    {kMsgNotTheSpreadsheet, "The spreadsheet program does not answer as expected; nothing was written."},
+    {kMsgStartingSpreadsheet, "Starting the spreadsheet..."},
     {kMsgSpreadsheetBusy, "The spreadsheet is busy: finish the entry in its cell, then try again."},
 });

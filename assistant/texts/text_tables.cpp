@@ -28,3 +28,10 @@ void SelectTextTable(unsigned codePage) {
 const char* UiText(int row) { return g_uiText[row].data(); }
 
 unsigned UiTextCodePage() { return g_uiTextCodePage; }
+
+std::u16string UiTextNaming(int row, std::u16string_view name) {
+  std::u16string text = DecodeFromCodePage(UiText(row), g_uiTextCodePage);
+  std::size_t at = text.find(u"%s");
+  if (at != std::u16string::npos) text.replace(at, 2, name);
+  return text;
+}

@@ -6,6 +6,8 @@
 // traditional Chinese). Texts are addressed by row number.
 
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "base/fixed_text_table.h"
 
@@ -15,6 +17,14 @@ inline constexpr int kTextRowBytes = 100;
 // A row of our own beside the rows the tables have always had: a command
 // the spreadsheet kept refusing while a person edited a cell.
 inline constexpr int kMsgSpreadsheetBusy = 98;
+// A settings file, material library or template that could not be written
+// into the user's folder; "%s" stands for its path.
+inline constexpr int kMsgCannotWriteFile = 80;
+// A program registered as the spreadsheet that does not know the members
+// the assistant calls.
+inline constexpr int kMsgNotTheSpreadsheet = 81;
+// The sheet field while the spreadsheet is found or started at start-up.
+inline constexpr int kMsgStartingSpreadsheet = 82;
 
 using TextTable = FixedTextTable<kTextRows, kTextRowBytes>;
 
@@ -31,6 +41,9 @@ void SelectTextTable(unsigned codePage);
 
 // Row `row` of the active table, zero-terminated.
 const char* UiText(int row);
+
+// Row `row` of the active table in UTF-16, its "%s" replaced by `name`.
+std::u16string UiTextNaming(int row, std::u16string_view name);
 
 // The code page of the bytes in g_uiText: 950 for the traditional table, 936
 // otherwise (the English table holds the bar sign as GBK bytes).

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "winfx/dll_search.h"
+
 namespace {
 
 // The control's narrow help entry.
@@ -24,9 +26,13 @@ bool CWin32HtmlHelpPlatform::ReadClassesRootDefault(std::u16string_view subkey, 
   return true;
 }
 
+// A bare name is taken from the system folder only, never from a folder
+// that the search order would try first.
 LibraryHandle CWin32HtmlHelpPlatform::OpenLibrary(std::u16string_view pathOrName) {
-  std::u16string name(pathOrName);
-  return reinterpret_cast<LibraryHandle>(LoadLibraryW(Wide(name)));
+  std::wstring path(pathOrName.begin(), pathOrName.end());
+  if (path.find_first_of(L"\\/") == std::wstring::npos)
+    return reinterpret_cast<LibraryHandle>(winfx::LoadSystemLibrary(path));
+  return reinterpret_cast<LibraryHandle>(LoadLibraryW(path.c_str()));
 }
 
 EntryAddress CWin32HtmlHelpPlatform::FindExport(LibraryHandle library, int ordinal) {

@@ -1,10 +1,13 @@
 #include "assistant/ui/prop_page_bom_style.h"
 
 #include "assistant/bom_sheet/style_template.h"
+#include "assistant/config/bom_style.h"
 #include "assistant/excel/automation_error.h"
 #include "assistant/res/settings_pages_resource.h"
-#include "winfx/controls/edit.h"
+#include "assistant/texts/text_tables.h"
 #include "assistant/ui/settings_sheet_texts_win32.h"
+#include "base/code_page.h"
+#include "winfx/controls/edit.h"
 
 namespace {
 
@@ -122,11 +125,21 @@ bool CPropPageBomStyle::OnKillActive() {
 void CPropPageBomStyle::OnApply() { m_editor.Confirm(m_styles.GetCurSel(), ReadFields()); }
 
 void CPropPageBomStyle::EditTemplate() const {
-  // The spreadsheet's refusal ends the command; the user sees its words.
+  // The spreadsheet's refusal ends the command; the user sees its words, or
+  // what a program that does not answer as the spreadsheet is.
+  AssistantFolders folders = ProcessFolders();
+  std::string name = TemplateFileName(m_editor.ShownStyle());
+  std::filesystem::path file = folders.PrepareUserCopy(name);
+  if (file.empty()) {
+    ShowCannotWrite(GetHwnd(), folders.user / name);
+    return;
+  }
   try {
-    EditStyleTemplate(m_link, m_editor.ShownStyle(), ProgramFolderW());
+    EditStyleTemplate(m_link, m_editor.ShownStyle(), file);
   } catch (const CAutomationError& error) {
-    std::u16string description = error.Description();
+    std::u16string description = error.UnknownMember()
+                                     ? DecodeFromCodePage(UiText(kMsgNotTheSpreadsheet), UiTextCodePage())
+                                     : error.Description();
     MessageBoxW(GetHwnd(), reinterpret_cast<const wchar_t*>(description.c_str()),
                 SheetWide(kSettingsMessageCaption).c_str(), MB_OK | MB_ICONERROR);
   }

@@ -1,14 +1,12 @@
 #pragma once
 
 // The general page of the settings sheet (template 107): density, factor,
-// case sensitivity, the material library file and the language. A thin view
+// case sensitivity, the material library file in use and the language. A thin view
 // over the rules of general_page_rules.h; F1 opens the settings help.
 
 #include "assistant/ui/general_page_rules.h"
 #include "winfx/controls/combo_box.h"
 #include "winfx/property_sheet.h"
-
-inline constexpr const wchar_t* kLibraryFileName = L"ZMLib.txt";
 
 class CPropPageGenreral : public winfx::CPropertyPage {
  public:
@@ -26,8 +24,9 @@ class CPropPageGenreral : public winfx::CPropertyPage {
   void ShowFields(const GeneralPageFields& fields) const;
   void ShowLibraryPath() const;
   GeneralPageFields ReadFields() const;
-  // Opens the material library in the program associated with it, or in
-  // Notepad. The library is read again only when the program starts.
+  // Opens the user's copy of the material library (made from the installed
+  // one the first time) in the program associated with it, or in Notepad.
+  // The main window reads it again when it is next activated.
   void EditLibrary() const;
 
   winfx::CComboBox m_language;

@@ -65,7 +65,7 @@ void CPropPageGenreral::ShowFields(const GeneralPageFields& fields) const {
 
 void CPropPageGenreral::ShowLibraryPath() const {
   winfx::CEdit path(GetItem(IDC_GENERAL_LIBRARY_PATH));
-  path.SetText(ProgramFolderW() + kLibraryFileName);
+  path.SetText(ProcessFolders().InUse(kLibraryFileName).wstring());
   // The end of a long path is the part worth seeing.
   path.SelectAll();
   path.Send(EM_SCROLLCARET);
@@ -99,8 +99,15 @@ bool CPropPageGenreral::OnKillActive() {
 void CPropPageGenreral::OnApply() { StoreGeneralSettings(ReadFields(), g_settings); }
 
 void CPropPageGenreral::EditLibrary() const {
-  std::wstring folder = ProgramFolderW();
-  std::wstring library = folder + kLibraryFileName;
+  AssistantFolders folders = ProcessFolders();
+  std::filesystem::path copy = folders.PrepareUserCopy(kLibraryFileName);
+  if (copy.empty()) {
+    ShowCannotWrite(GetHwnd(), folders.user / kLibraryFileName);
+    return;
+  }
+  ShowLibraryPath();
+  std::wstring library = copy.wstring();
+  std::wstring folder = folders.user.wstring();
   SHELLEXECUTEINFOW open{};
   open.cbSize = sizeof open;
   // A failure falls back to Notepad without the shell's own error box.
@@ -110,5 +117,6 @@ void CPropPageGenreral::EditLibrary() const {
   open.lpFile = library.c_str();
   open.nShow = SW_SHOWNORMAL;
   if (ShellExecuteExW(&open)) return;
-  ShellExecuteW(GetHwnd(), L"open", L"notepad.exe", kLibraryFileName, folder.c_str(), SW_SHOWNORMAL);
+  std::wstring argument = L"\"" + library + L"\"";
+  ShellExecuteW(GetHwnd(), L"open", L"notepad.exe", argument.c_str(), folder.c_str(), SW_SHOWNORMAL);
 }

@@ -28,4 +28,12 @@ void ShowSheetError(HWND owner, std::string_view text) {
   winfx::ShowMessageBox(owner, text, kSettingsMessageCaption, UiTextCodePage(), MB_OK | MB_ICONERROR);
 }
 
-std::wstring ProgramFolderW() { return winfx::ProgramFolder().wstring() + L'\\'; }
+AssistantFolders ProcessFolders() {
+  return {winfx::ProgramFolder(), winfx::UserAppDataFolder() / kUserFolderName};
+}
+
+void ShowCannotWrite(HWND owner, const std::filesystem::path& file) {
+  std::u16string text = UiTextNaming(kMsgCannotWriteFile, file.u16string());
+  MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()),
+              SheetWide(kSettingsMessageCaption).c_str(), MB_OK | MB_ICONERROR);
+}

@@ -2,12 +2,15 @@
 
 // What the settings sheet's pages share on Windows: the active table's rows
 // and the user's texts converted with the table's code page, the sheet's
-// error box and the program folder.
+// error box and the assistant's folders.
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "assistant/config/assistant_folders.h"
 
 inline constexpr const char* kSettingsMessageCaption = "Ostrevia3.5";
 
@@ -26,5 +29,8 @@ void SetItemRow(HWND dialog, int id, int row);
 // The sheet's error box: caption kSettingsMessageCaption, error icon.
 void ShowSheetError(HWND owner, std::string_view text);
 
-// The folder of the running program, ending in a backslash.
-std::wstring ProgramFolderW();
+// The running program's folder and the user's folder.
+AssistantFolders ProcessFolders();
+
+// Tells the user that `file` could not be written (row kMsgCannotWriteFile).
+void ShowCannotWrite(HWND owner, const std::filesystem::path& file);

@@ -22,24 +22,26 @@ class CTempArchives {
   CTempArchives(const CTempArchives&) = delete;
   CTempArchives& operator=(const CTempArchives&) = delete;
 
+  // The files are written later, each created anew, in a folder of the
+  // run's own that no one else can write.
   bool Make(SystemFolders& folders) {
-    std::string folder;
-    if (!folders.GetTempFolder(&folder)) return false;
-    for (std::string& path : m_paths) {
-      if (!folders.MakeTempFile(folder, "ZM", &path)) return false;
-    }
+    if (!folders.MakePrivateTempFolder(&m_folder)) return false;
+    m_paths = {m_folder + "product.zip", m_folder + "system.zip"};
     return true;
   }
   const std::string& Path(int index) const { return m_paths[index]; }
   void Remove() {
-    for (std::string& path : m_paths) {
-      if (!path.empty()) m_files.RemoveFile(path);
-      path.clear();
+    if (m_folder.empty()) return;
+    for (const std::string& path : m_paths) {
+      if (m_files.Kind(path) != PathKind::kMissing) m_files.RemoveFile(path);
     }
+    m_files.RemoveEmptyFolder(WithoutFinalSeparator(m_folder));
+    m_folder.clear();
   }
 
  private:
   SetupFileSystem& m_files;
+  std::string m_folder;
   std::array<std::string, 2> m_paths;
 };
 
@@ -102,7 +104,7 @@ bool ExtractResourceToFile(ResourceSource& resources, SetupFileSystem& files, in
                            const std::string& path) {
   std::string_view bytes;
   if (!resources.LoadFileResource(id, &bytes)) return false;
-  std::unique_ptr<OutputFile> file = files.CreateAlways(path);
+  std::unique_ptr<OutputFile> file = files.CreateNew(path);
   if (!file) return false;
   file->Write(bytes.data(), bytes.size());
   return true;

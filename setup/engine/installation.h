@@ -26,8 +26,9 @@ struct InstallEnvironment {
   Pacer& pacer;
 };
 
-// Writes "FILE" resource `id` into a file created anew at `path`; false when
-// the resource is missing or the file cannot be created.
+// Writes "FILE" resource `id` into a new file at `path`; false when the
+// resource is missing or the file cannot be created, also when something is
+// at that path already.
 bool ExtractResourceToFile(ResourceSource& resources, SetupFileSystem& files, int id,
                            const std::string& path);
 

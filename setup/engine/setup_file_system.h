@@ -31,6 +31,9 @@ class SetupFileSystem {
   // attributes; an existing file is truncated. Null when it cannot be
   // created (a read-only or locked file, a missing folder).
   virtual std::unique_ptr<OutputFile> CreateAlways(const std::string& path) = 0;
+  // The same for a file that must not exist yet: null when something is
+  // there already under that name, which is never opened.
+  virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
   // Clears read-only and other attributes of an existing file.
   virtual bool SetNormalAttributes(const std::string& path) = 0;
   // Creates one folder; true also when it exists already.

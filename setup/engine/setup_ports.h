@@ -13,10 +13,10 @@ class SystemFolders {
  public:
   virtual ~SystemFolders() = default;
 
-  virtual bool GetTempFolder(std::string* folder) = 0;
-  // A unique new file in `folder`, its name starting with `prefix`; the file
-  // exists, empty, afterwards.
-  virtual bool MakeTempFile(const std::string& folder, const std::string& prefix, std::string* path) = 0;
+  // A new folder of the caller's own in the temporary folder, made so that
+  // only administrators and the system can write it; its path with a final
+  // separator.
+  virtual bool MakePrivateTempFolder(std::string* folder) = 0;
   // The Windows system folder.
   virtual bool GetSystemFolder(std::string* folder) = 0;
   // The current user's Programs folder of the Start menu (not created).

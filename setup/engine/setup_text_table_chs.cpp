@@ -24,6 +24,9 @@ constinit const SetupTextTable kSetupTextChs = MakeSetupTextTable({
     {26, "我接受此协议"},
     {27, "我不接受此协议"},
     {29, "目录名中含有本机ANSI代码页无法表示的字符，CAD程序无法从中加载附加模块。请选择其他目录。"},
+    {30,
+     "非管理员用户可以修改此目录中的文件，也就可以替换每个用户的CAD程序从中加载的附加模块。请选择其他目录或新"
+     "目录。"},
     {28, "欢迎安装Zelmorant"},
     {31, "配置"},
     {32, "选择Zelmorant将安装到哪个ACAD版本中\n指定安装目录"},

@@ -24,6 +24,9 @@ constinit const SetupTextTable kSetupTextCht = MakeSetupTextTable({
     {26, "我接受此協議"},
     {27, "我不接受此協議"},
     {29, "目錄名中含有本機ANSI代碼頁無法表示的字元，CAD程式無法從中載入附加模組。請選擇其他目錄。"},
+    {30,
+     "非管理員使用者可以修改此目錄中的檔案，也就可以替換每個使用者的CAD程式從中載入的附加模組。請選擇其他目錄"
+     "或新目錄。"},
     {28, "歡迎安裝Zelmorant"},
     {31, "配置"},
     {32, "選擇Zelmorant將安裝到哪個ACAD版本中\n指定安裝目錄"},

@@ -26,6 +26,9 @@ constinit const SetupTextTable kSetupTextEng = MakeSetupTextTable({
     {29,
      "The folder name has characters that this computer's ANSI code page cannot hold: CAD programs "
      "could not load the add-in from it. Please choose another folder."},
+    {30,
+     "Users who are not administrators can change files in this folder, and so the add-in that every "
+     "user's CAD program loads from it. Please choose another folder, or a new one."},
     {31, "Setting"},
     {32, "Select AutoCAD version to install Zelmorant\nSpecify install directory"},
     {33, "Auto-Load Setting:"},

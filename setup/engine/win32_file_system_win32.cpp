@@ -138,11 +138,19 @@ bool RemoveItem(const std::wstring& path, Expected expected) {
 
 std::wstring CWin32FileSystem::Wide(const std::string& path) const { return DecodeToWide(path, m_codePage); }
 
-std::unique_ptr<OutputFile> CWin32FileSystem::CreateAlways(const std::string& path) {
-  HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+std::unique_ptr<OutputFile> CWin32FileSystem::Create(const std::string& path, DWORD disposition) {
+  HANDLE handle =
+      CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<CWin32OutputFile>(handle);
+}
+
+std::unique_ptr<OutputFile> CWin32FileSystem::CreateAlways(const std::string& path) {
+  return Create(path, CREATE_ALWAYS);
+}
+
+std::unique_ptr<OutputFile> CWin32FileSystem::CreateNew(const std::string& path) {
+  return Create(path, CREATE_NEW);
 }
 
 bool CWin32FileSystem::SetNormalAttributes(const std::string& path) {

@@ -15,6 +15,7 @@ class CWin32FileSystem : public SetupFileSystem {
   explicit CWin32FileSystem(unsigned codePage) : m_codePage(codePage) {}
 
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
   bool SetNormalAttributes(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   PathKind Kind(const std::string& path) override;
@@ -26,6 +27,7 @@ class CWin32FileSystem : public SetupFileSystem {
 
  private:
   std::wstring Wide(const std::string& path) const;
+  std::unique_ptr<OutputFile> Create(const std::string& path, unsigned long disposition);
 
   unsigned m_codePage;
 };
@@ -34,8 +36,7 @@ class CWin32SystemFolders : public SystemFolders {
  public:
   explicit CWin32SystemFolders(unsigned codePage) : m_codePage(codePage) {}
 
-  bool GetTempFolder(std::string* folder) override;
-  bool MakeTempFile(const std::string& folder, const std::string& prefix, std::string* path) override;
+  bool MakePrivateTempFolder(std::string* folder) override;
   bool GetSystemFolder(std::string* folder) override;
   bool GetProgramsFolder(std::string* folder) override;
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "base/code_page.h"
+#include "setup/engine/win32_folder_security.h"
 #include "setup/engine/win32_setup_adapters.h"
 
 namespace {
@@ -18,21 +19,14 @@ bool FromWide(const wchar_t* text, unsigned codePage, std::string* result) {
 
 }  // namespace
 
-bool CWin32SystemFolders::GetTempFolder(std::string* folder) {
+bool CWin32SystemFolders::MakePrivateTempFolder(std::string* folder) {
   wchar_t buffer[MAX_PATH + 1];
   DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-  return length > 0 && length <= MAX_PATH && FromWide(buffer, m_codePage, folder);
-}
-
-bool CWin32SystemFolders::MakeTempFile(const std::string& folder, const std::string& prefix,
-                                       std::string* path) {
-  wchar_t buffer[MAX_PATH];
-  if (GetTempFileNameW(DecodeToWide(folder, m_codePage).c_str(), DecodeToWide(prefix, m_codePage).c_str(), 0,
-                       buffer) == 0) {
-    return false;
-  }
-  if (FromWide(buffer, m_codePage, path)) return true;
-  DeleteFileW(buffer);
+  if (length == 0 || length > MAX_PATH) return false;
+  std::wstring made = CreatePrivateFolder(buffer, L"ZMsetup", kAdministratorsOnlyAccess);
+  if (made.empty()) return false;
+  if (FromWide(made.c_str(), m_codePage, folder)) return true;
+  RemoveDirectoryW(made.c_str());
   return false;
 }
 

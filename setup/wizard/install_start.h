@@ -11,8 +11,18 @@
 
 struct CSetupServices;
 
+// The text shown when an existing folder is refused because users who are
+// not administrators can write it.
+inline constexpr int kFolderOpenToOthersText = 30;
+
 bool InstallFolderExists(const std::wstring& folder);
-// Creates the folder with every missing parent; the folders it made,
+// Whether users who are not administrators can write the existing folder
+// (see OthersCanWrite), or its rules cannot be read: every user's CAD
+// program loads the add-in from it, and an administrator runs its
+// uninstaller.
+bool InstallFolderOpenToOthers(const std::wstring& folder);
+// Creates the folder with every missing parent, each with the access rules
+// that Program Files gives (wherever it lies); the folders it made,
 // outermost first.
 std::vector<std::wstring> CreateFolderTree(const std::wstring& folder);
 

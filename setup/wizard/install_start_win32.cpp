@@ -7,6 +7,7 @@
 #include "setup/engine/demand_load.h"
 #include "setup/engine/setup_state.h"
 #include "setup/engine/uninstall_log.h"
+#include "setup/engine/win32_folder_security.h"
 #include "setup/wizard/setup_services.h"
 
 bool InstallFolderExists(const std::wstring& folder) {
@@ -14,10 +15,15 @@ bool InstallFolderExists(const std::wstring& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool InstallFolderOpenToOthers(const std::wstring& folder) {
+  std::optional<FolderAccess> access = ReadFolderAccess(folder);
+  return !access || OthersCanWrite(*access, CurrentUserSid());
+}
+
 std::vector<std::wstring> CreateFolderTree(const std::wstring& folder) {
   std::vector<std::wstring> made;
   auto make = [&made](const std::wstring& path) {
-    if (CreateDirectoryW(path.c_str(), nullptr)) made.push_back(path);
+    if (CreateFolderWithAccess(path, kProgramFilesAccess)) made.push_back(path);
   };
   for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
     make(folder.substr(0, at));

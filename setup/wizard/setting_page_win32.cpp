@@ -129,6 +129,11 @@ int CSettingPage::OnWizardNext() {
     RefocusFolder();
     return kStayOnPage;
   }
+  if (InstallFolderExists(folder) && InstallFolderOpenToOthers(folder)) {
+    ShowSetupMessage(GetHwnd(), folder + L"\n\n" + SetupText(kFolderOpenToOthersText), MB_OK | MB_ICONSTOP);
+    RefocusFolder();
+    return kStayOnPage;
+  }
   std::vector<std::wstring> made;
   if (!EnsureFolderExists(folder, &made)) {
     RefocusFolder();

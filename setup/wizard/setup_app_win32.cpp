@@ -20,6 +20,7 @@
 #include "setup/wizard/welcome_page.h"
 #include "winfx/application.h"
 #include "winfx/com.h"
+#include "winfx/dll_search.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ class CSetupApp : public winfx::CApplication {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  winfx::RestrictDllSearch();
   CSetupApp app;
   return app.Run();
 }

@@ -99,6 +99,10 @@ int RunSilentInstall(const SetupSwitches& switches) {
     return report.Finish(kSetupExitBadFolder, Wide(*folder) + L": " + SetupText(kNoAnsiFolderText));
   }
 
+  if (InstallFolderExists(Wide(*folder)) && InstallFolderOpenToOthers(Wide(*folder))) {
+    return report.Finish(kSetupExitBadFolder, Wide(*folder) + L": " + SetupText(kFolderOpenToOthersText));
+  }
+
   std::vector<AcadProduct> products;
   CAllProducts list;
   if (!FindAcadProducts(services.registry, products, list) || products.empty()) {

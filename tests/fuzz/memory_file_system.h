@@ -18,6 +18,7 @@
 class CMemoryFileSystem : public SetupFileSystem {
  public:
   std::unique_ptr<OutputFile> CreateAlways(const std::string&) override { return nullptr; }
+  std::unique_ptr<OutputFile> CreateNew(const std::string&) override { return nullptr; }
   bool SetNormalAttributes(const std::string&) override { return false; }
   bool CreateFolder(const std::string&) override { return false; }
 

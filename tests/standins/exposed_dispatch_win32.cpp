@@ -179,6 +179,7 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
       HRESULT read = ReadArguments(params ? *params : none, kind, args);
       if (FAILED(read)) return read;
       if (g_filter) id = g_filter(id, kind, args);
+      if (id == kExposedNoMember) return DISP_E_MEMBERNOTFOUND;
       AutomationValue value = m_object->Invoke(id, kind, args);
       if (g_observer) g_observer(id, kind, args, value);
       if (result) {

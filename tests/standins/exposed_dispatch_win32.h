@@ -34,7 +34,9 @@ using ExposedCallObserver = void (*)(int dispatchId, InvokeKind kind, std::span<
                                      const AutomationValue& result);
 void SetExposedCallObserver(ExposedCallObserver observer);
 // Called before every such call; returns the dispatch id to call instead of
-// `dispatchId` (a server's other ids for the same member).
+// `dispatchId` (a server's other ids for the same member), or
+// kExposedNoMember to answer DISP_E_MEMBERNOTFOUND.
+inline constexpr int kExposedNoMember = -1;  // DISPID_UNKNOWN, never a member's
 using ExposedCallFilter = int (*)(int dispatchId, InvokeKind kind, std::span<const AutomationValue> args);
 void SetExposedCallFilter(ExposedCallFilter filter);
 // Turns the dispatch id found for a name into the one to answer.

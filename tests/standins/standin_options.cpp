@@ -25,6 +25,7 @@ StandinOptions ParseStandinOptions(const std::wstring& commandLine) {
     if (key == L"unlisted") options.listUnsaved = false;
     if (key == L"lateregister") options.lateRegistration = true;
     if (key == L"latertitle") options.laterTitle = true;
+    if (key == L"otherids") options.otherIds = true;
   }
   return options;
 }
@@ -34,5 +35,6 @@ std::wstring ServerArguments(const StandinOptions& options) {
   if (!options.listUnsaved) arguments += L" /unlisted";
   if (options.lateRegistration) arguments += L" /lateregister";
   if (options.laterTitle) arguments += L" /latertitle";
+  if (options.otherIds) arguments += L" /otherids";
   return arguments.empty() ? arguments : arguments.substr(1);
 }

@@ -9,6 +9,10 @@
 //                           once its frame is shown and not in the foreground (when it
 //                           first loses the focus), not at start
 //   /latertitle             the frame's title in the later form "Book1 - <name>"
+//   /otherids               members answer to ids of their own (the spreadsheet's
+//                           plus 0x110000), found by name only, as a program that
+//                           registers under the spreadsheet's name does; a call by
+//                           the spreadsheet's fixed id finds no member
 // Registered with /regserver, the other switches are kept for the server.
 // While a grid cell is being edited (or an error box is open), and for the
 // time that Application.HoldBusy(milliseconds) asks, calls are rejected with
@@ -25,6 +29,7 @@ struct StandinOptions {
   bool listUnsaved = true;
   bool lateRegistration = false;
   bool laterTitle = false;
+  bool otherIds = false;
 };
 
 // The switches of `options` that the registered server is started with.

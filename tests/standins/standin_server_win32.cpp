@@ -24,6 +24,17 @@ namespace {
 constexpr int kOpenNew = 0x783;
 constexpr int kSaveAsNew = 0x785;
 
+// The ids of /otherids: the spreadsheet's with these bits set.
+constexpr int kOtherIdBits = 0x110000;
+bool g_otherIds = false;
+
+// Under /otherids a call must come with the other ids; the default member
+// (0) and the negative standard ids stay as they are.
+int TakeOtherId(int dispatchId) {
+  if (!g_otherIds || dispatchId <= 0) return dispatchId;
+  return (dispatchId & kOtherIdBits) == kOtherIdBits ? dispatchId & ~kOtherIdBits : kExposedNoMember;
+}
+
 std::wstring FileNamePart(const std::wstring& path) {
   std::size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -64,6 +75,8 @@ std::wstring PathArgument(std::span<const AutomationValue> args) {
 }
 
 int FilterCall(int dispatchId, InvokeKind, std::span<const AutomationValue> args) {
+  dispatchId = TakeOtherId(dispatchId);
+  if (dispatchId == kExposedNoMember) return dispatchId;
   if (dispatchId == kOpenNew) dispatchId = dispid::kOpen;
   if (dispatchId == kSaveAsNew) dispatchId = dispid::kSaveAs;
   if (g_standinServer && (dispatchId == dispid::kOpen || dispatchId == dispid::kAdd))
@@ -73,9 +86,9 @@ int FilterCall(int dispatchId, InvokeKind, std::span<const AutomationValue> args
 
 // Names answer with the newer ids, as the spreadsheet's own do.
 int FilterName(int dispatchId) {
-  if (dispatchId == dispid::kOpen) return kOpenNew;
-  if (dispatchId == dispid::kSaveAs) return kSaveAsNew;
-  return dispatchId;
+  if (dispatchId == dispid::kOpen) dispatchId = kOpenNew;
+  if (dispatchId == dispid::kSaveAs) dispatchId = kSaveAsNew;
+  return g_otherIds && dispatchId > 0 ? dispatchId | kOtherIdBits : dispatchId;
 }
 
 void ObserveCall(int dispatchId, InvokeKind, std::span<const AutomationValue> args, const AutomationValue&) {
@@ -92,6 +105,7 @@ CStandinServer::CStandinServer(const StandinOptions& options) : m_options(option
   m_model->laterTitleForm = options.laterTitle;
   m_model->holdBusy = HoldStandinBusy;
   g_standinServer = this;
+  g_otherIds = options.otherIds;
   SetExposedCallObserver(&ObserveCall);
   SetExposedCallFilter(&FilterCall);
   SetExposedNameFilter(&FilterName);

@@ -119,4 +119,19 @@ TEST(HelpFiles, EachOpensItsTopicAtContext5AndHoldsEveryPageAndPicture) {
   }
 }
 
+// The plate advice in every language, and traditional Chinese as it is
+// written in Taiwan and Hong Kong, phrase by phrase (視窗, not 窗口).
+TEST(HelpFiles, PlatesAreTypedAsTextAndTraditionalChineseReadsAsInTaiwan) {
+  for (const HelpFile& help : {kHelpFiles[0], kHelpFiles[1], kHelpFiles[2]}) {
+    CTempFolder unpacked;
+    ASSERT_TRUE(Unpack(fs::path(ZM_HELP_BUILD_DIR) / help.name, unpacked.Path()));
+    for (const char* page : {"notation.htm", "trouble.htm"})
+      EXPECT_NE(ReadBytes(unpacked.Path() / page).find("<code>'-120*6</code>"), std::string::npos) << page;
+    const std::string main = ReadBytes(unpacked.Path() / "main.htm");
+    if (help.language == 0x0404) {
+      EXPECT_TRUE(main.find("視窗") != main.npos && main.find("窗口") == main.npos);
+    }
+  }
+}
+
 }  // namespace

@@ -50,7 +50,7 @@ class InstallRunTest : public ::testing::Test {
     return ReadTestFile(g_installDir + kUninstallLogName);
   }
   bool TempFilesRemain() const {
-    for (const std::string& path : m_folders.tempFiles) {
+    for (const std::string& path : m_folders.privateFolders) {
       if (std::filesystem::exists(NativePath(path))) return true;
     }
     return false;
@@ -138,7 +138,7 @@ TEST_F(InstallRunTest, UnpacksBothArchivesWithProgressAndPacing) {
                                    "label Creating link...",
                                }));
   EXPECT_EQ(m_pacer.pauses, (std::vector<int>{10, 10, 10}));
-  EXPECT_EQ(m_folders.tempFiles.size(), 2u);
+  EXPECT_EQ(m_folders.privateFolders.size(), 1u);
   EXPECT_FALSE(TempFilesRemain());
   const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmorant10.1";
   EXPECT_EQ(m_registry.Text(kHkeyLocalMachine, key, "UninstallString"),
@@ -302,16 +302,18 @@ TEST(SetupPaths, FinalSeparatorsAreCharactersNotBytes) {
   EXPECT_EQ(WithSeparator("C:\\Zm/"), "C:\\Zm/");
 }
 
-TEST(ExtractResourceToFile, WritesTheWholeResourceOrFails) {
+// A file placed under the archive's name beforehand is never opened.
+TEST(ExtractResourceToFile, WritesTheWholeResourceIntoANewFileOnly) {
   CTempFolder temp;
   CSetupTestFiles files;
   CFakeResources resources;
   resources.resources[139] = std::string("bytes\0with zero", 15);
-  std::string path = TestFolder(temp.Path(), "t") + "out.tmp";
-  temp.WriteFile("t/out.tmp", std::string(100, 'o'));
-  EXPECT_TRUE(ExtractResourceToFile(resources, files, 139, path));
-  EXPECT_EQ(ReadTestFile(path), std::string("bytes\0with zero", 15));
-  EXPECT_FALSE(ExtractResourceToFile(resources, files, 140, path));
-  files.locked.insert(path);
-  EXPECT_FALSE(ExtractResourceToFile(resources, files, 139, path));
+  std::string folder = TestFolder(temp.Path(), "t");
+  EXPECT_TRUE(ExtractResourceToFile(resources, files, 139, folder + "out.tmp"));
+  EXPECT_EQ(ReadTestFile(folder + "out.tmp"), std::string("bytes\0with zero", 15));
+  EXPECT_FALSE(ExtractResourceToFile(resources, files, 140, folder + "none.tmp"));
+
+  temp.WriteFile("t/planted.tmp", "planted");
+  EXPECT_FALSE(ExtractResourceToFile(resources, files, 139, folder + "planted.tmp"));
+  EXPECT_EQ(ReadTestFile(folder + "planted.tmp"), "planted");
 }

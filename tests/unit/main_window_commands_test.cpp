@@ -49,7 +49,7 @@ class MainWindowCommandsTest : public ExcelLinkTest {
 
 TEST_F(MainWindowCommandsTest, NewBomAddsAWorkbookWithTheStyleHeaderAndAttachesIt) {
   AttachBook1();
-  ASSERT_TRUE(NewBom(m_link, m_folder));
+  ASSERT_TRUE(NewBom(m_link, {m_folder, m_folder / "user"}));
   ASSERT_EQ(m_model->Workbooks().size(), 2u);
   const auto& sheet = m_model->Workbooks()[1]->Sheets()[0];
   EXPECT_EQ(Sheet1()->SinkCount(), 0u);  // the old sheet let go
@@ -65,7 +65,7 @@ TEST_F(MainWindowCommandsTest, NewBomAddsAWorkbookWithTheStyleHeaderAndAttachesI
   // The simple style writes its one head row.
   g_settings.style = 0;
   SelectBomStyle(g_settings, 0, g_currentLayout);
-  ASSERT_TRUE(NewBom(m_link, m_folder));
+  ASSERT_TRUE(NewBom(m_link, {m_folder, m_folder / "user"}));
   EXPECT_EQ(m_model->Workbooks()[2]->Sheets()[0]->UsedRange().bottom, 1);
   EXPECT_EQ(m_window.sheetText, "Book3 : Sheet1");
 }
@@ -76,7 +76,7 @@ TEST_F(MainWindowCommandsTest, NewBomTakesTheStyleTemplateWhenItExists) {
   auto source = m_model->AddWorkbook(std::nullopt);
   source->Sheets()[0]->SetValue(CellRect::Cell(1, 1), u"from the template");
   m_model->SaveWorkbookAs(*source, templatePath.u16string());
-  ASSERT_TRUE(NewBom(m_link, m_folder));
+  ASSERT_TRUE(NewBom(m_link, {m_folder, m_folder / "user"}));
   const auto& sheet = m_model->ActiveSheet();
   EXPECT_EQ(sheet->CellText(1, 1), u"from the template");
   EXPECT_EQ(sheet->UsedRange().bottom, 1);  // no header written over it
@@ -85,7 +85,7 @@ TEST_F(MainWindowCommandsTest, NewBomTakesTheStyleTemplateWhenItExists) {
 
 TEST_F(MainWindowCommandsTest, NewBomWithoutASpreadsheetLeavesTheLinkDetached) {
   m_discovery.activeObject = nullptr;
-  ASSERT_FALSE(NewBom(m_link, m_folder));
+  ASSERT_FALSE(NewBom(m_link, {m_folder, m_folder / "user"}));
   EXPECT_FALSE(m_link.attached);
   ASSERT_EQ(m_window.messages.size(), 1u);
   EXPECT_EQ(m_window.messages[0], kMsgCantStartExcel);

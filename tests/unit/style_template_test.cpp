@@ -41,7 +41,7 @@ TEST_F(StyleTemplateTest, MissingTemplateIsMadeWithTheStyleHeaderAndSaved) {
   for (const Case& c : {Case{1, "standard.xls", 4, u"Num"}, Case{0, "simple.xls", 5, u"S.W.(kg)"}}) {
     SCOPED_TRACE(c.file);
     std::size_t workbooks = m_model->Workbooks().size();
-    ASSERT_TRUE(EditStyleTemplate(m_link, c.style, m_folder.Path()));
+    ASSERT_TRUE(EditStyleTemplate(m_link, c.style, m_folder.Path() / c.file));
     EXPECT_EQ(m_model->Workbooks().size(), workbooks + 1);
     EXPECT_TRUE(m_model->HasSavedFile(FullName(c.file)));
     EXPECT_EQ(m_model->Workbooks().back()->Name(), Utf16FromAscii(c.file));
@@ -55,10 +55,10 @@ TEST_F(StyleTemplateTest, MissingTemplateIsMadeWithTheStyleHeaderAndSaved) {
 
 TEST_F(StyleTemplateTest, ExistingTemplateIsOpened) {
   // The spreadsheet knows the file from an earlier save; the folder has it.
-  ASSERT_TRUE(EditStyleTemplate(m_link, 1, m_folder.Path()));
+  ASSERT_TRUE(EditStyleTemplate(m_link, 1, m_folder.Path() / "standard.xls"));
   m_folder.WriteFile("standard.xls", "saved by the spreadsheet");
   std::size_t workbooks = m_model->Workbooks().size();
-  ASSERT_TRUE(EditStyleTemplate(m_link, 1, m_folder.Path()));
+  ASSERT_TRUE(EditStyleTemplate(m_link, 1, m_folder.Path() / "standard.xls"));
   ASSERT_EQ(m_model->Workbooks().size(), workbooks + 1);
   EXPECT_EQ(m_model->Workbooks().back()->Name(), u"standard.xls");
   EXPECT_EQ(NewestCell(2, 4), u"Face");
@@ -66,7 +66,7 @@ TEST_F(StyleTemplateTest, ExistingTemplateIsOpened) {
 
 TEST_F(StyleTemplateTest, NoSpreadsheetMeansNothingHappens) {
   m_discovery.activeObject = nullptr;
-  EXPECT_FALSE(EditStyleTemplate(m_link, 1, m_folder.Path()));
+  EXPECT_FALSE(EditStyleTemplate(m_link, 1, m_folder.Path() / "standard.xls"));
   ASSERT_EQ(m_window.messages.size(), 1u);
   EXPECT_EQ(m_window.messages[0], kMsgCantStartExcel);
   EXPECT_FALSE(std::filesystem::exists(m_folder.Path() / "standard.xls"));
@@ -75,7 +75,7 @@ TEST_F(StyleTemplateTest, NoSpreadsheetMeansNothingHappens) {
 TEST_F(StyleTemplateTest, SpreadsheetRefusalEndsTheCommand) {
   // A file on disk that the spreadsheet cannot open.
   m_folder.WriteFile("simple.xls", "not a workbook");
-  EXPECT_THROW(EditStyleTemplate(m_link, 0, m_folder.Path()), CAutomationError);
+  EXPECT_THROW(EditStyleTemplate(m_link, 0, m_folder.Path() / "simple.xls"), CAutomationError);
 }
 
 }  // namespace

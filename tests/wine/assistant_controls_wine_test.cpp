@@ -20,11 +20,11 @@
 #include "assistant/ui/color_list_box.h"
 #include "assistant/ui/finder_button.h"
 #include "assistant/ui/prefix_tips.h"
-#include "winfx/controls/edit.h"
 #include "base/code_page.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/assistant_controls_test_resource.h"
 #include "tests/wine/driver/ui_driver.h"
+#include "winfx/controls/edit.h"
 #include "winfx/dialog.h"
 #include "winfx/handles.h"
 

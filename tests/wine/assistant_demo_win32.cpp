@@ -10,6 +10,7 @@
 #include "assistant/excel/excel_discovery_win32.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
+#include "tests/wine/standin_end.h"
 
 namespace demo {
 namespace {
@@ -90,14 +91,7 @@ void TypeSpecifications(const ExcelDispatch& cells, const PrintLine& print) {
 }
 
 void EndStandin(const PrintLine& print) {
-  HWND frame = linktest::StandinFrame();
-  if (!frame) return;
-  {
-    CWin32ExcelDiscovery discovery;
-    ExcelDispatch app(discovery.GetActiveObject(kExcelProgId));
-    if (!app.IsEmpty()) app.SetVisible(false);
-  }
-  if (!linktest::WaitForStandinExit(frame)) print(L"The spreadsheet stand-in did not end; it was stopped.");
+  if (!linktest::EndStandin()) print(L"The spreadsheet stand-in did not end; it was stopped.");
 }
 
 bool Run(const std::filesystem::path& installFolder, bool interactive, const PrintLine& print) {

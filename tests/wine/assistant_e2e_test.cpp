@@ -22,6 +22,7 @@
 
 #include "assistant/bom_sheet/excel_link.h"
 #include "assistant/bom_sheet/sheet_header.h"
+#include "assistant/config/assistant_folders.h"
 #include "assistant/config/bom_style.h"
 #include "assistant/config/settings.h"
 #include "assistant/engine/bom_row.h"
@@ -35,6 +36,7 @@
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
+#include "winfx/module_path.h"
 
 namespace {
 
@@ -50,6 +52,12 @@ constexpr int kFinderButton = 1007;
 constexpr int kStyleChoice = 1041;
 constexpr int kStyleSettingsButton = 1042;
 constexpr WPARAM kAboutCommand = 0x10;
+// Density, library path and Edit of the general page; Edit of the style page.
+constexpr int kDensityField = 1018;
+constexpr int kLibraryPathField = 1031;
+constexpr int kLibraryEditButton = 1032;
+constexpr int kTemplateEditButton = 1046;
+constexpr int kSimpleStyle = 0;
 constexpr int kHeaderColumns = 12;
 constexpr unsigned kTraditionalChinese = 950;
 
@@ -106,6 +114,9 @@ std::optional<DWORD> RunMacro(const std::wstring& mode) {
   return run.exitCode;
 }
 
+// The user's folder of the assistant, as the program finds it.
+fs::path UserFolder() { return winfx::UserAppDataFolder() / kUserFolderName; }
+
 class AssistantE2ETest : public ::testing::Test {
  protected:
   // The stand-in registers as the running application only once its window
@@ -116,6 +127,11 @@ class AssistantE2ETest : public ::testing::Test {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     // No settings file: the program takes the machine's OEM code page.
     SelectTextTable(GetOEMCP());
+    fs::remove_all(UserFolder());
+    PrepareProgramFolder();
+  }
+
+  virtual void PrepareProgramFolder() {
     m_folder = L"C:\\users\\Public\\ostrevia_e2e";
     fs::remove_all(m_folder);
     fs::create_directories(m_folder);
@@ -143,8 +159,29 @@ class AssistantE2ETest : public ::testing::Test {
     HWND window = nullptr;
     uidriver::WaitUntil([&] { return (window = FindMainWindow(m_program.Id())) != nullptr; }, 30s);
     if (!window) return nullptr;
-    uidriver::WaitUntil([&] { return !uidriver::GetItemText(window, kSheetField).empty(); }, 15s);
+    // The field says that the spreadsheet is being started until the sheet
+    // is attached.
+    uidriver::WaitUntil(
+        [&] {
+          std::wstring text = uidriver::GetItemText(window, kSheetField);
+          return !text.empty() && text != RowText(kMsgStartingSpreadsheet);
+        },
+        15s);
     return window;
+  }
+
+  // Closes the window and waits for the program to end.
+  void CloseAssistant(HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  }
+
+  // Opens the settings sheet with `button` of the main window; its page
+  // shown first.
+  HWND OpenSettingsPage(HWND window, int button, HWND& sheet) {
+    uidriver::Click(window, button);
+    sheet = uidriver::WaitForDialog(m_program.Id(), RowText(16), 15s);
+    return sheet ? uidriver::VisibleChildDialog(sheet) : nullptr;
   }
 
   // The spreadsheet as a second client sees it.
@@ -244,10 +281,10 @@ TEST_F(AssistantE2ETest, NewBomIsCalculatedRenewedAndDetached) {
   ASSERT_TRUE(WaitForFormula(cells, 9, 6));
   EXPECT_EQ(Wide(cells.Item(9, 6).Formula()), L"=C9*7.850000/1000");
 
-  // Closing the window ends the program and stores the settings.
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
-  EXPECT_TRUE(fs::exists(m_folder / L"Ostrevia.ini"));
+  // Closing the window ends the program and stores the settings, in the
+  // user's folder.
+  CloseAssistant(window);
+  EXPECT_TRUE(fs::exists(UserFolder() / kSettingsFileName));
 }
 
 // A user's macro (Wine's script host, late-bound by name) types plates with
@@ -484,6 +521,119 @@ TEST_F(AssistantE2ETest, AboutBoxAndStyleSheetOpenAndClose) {
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+}
+
+// A program registered under the spreadsheet's name that numbers its
+// members otherwise: the start ends at its first call with a message that
+// says so, and nothing is written (asked by name, it holds no workbook).
+TEST_F(AssistantE2ETest, AProgramAnsweringOtherwiseIsNamedAndNothingIsWritten) {
+  ASSERT_TRUE(RunStandin(L"/regserver /otherids"));
+  HWND frame = nullptr;
+  {
+    // Held from before the start to after the close, so that the other
+    // program is still there to be asked what was written into it.
+    ExcelDispatch other(CWin32ExcelDiscovery().CreateObject(kExcelProgId));
+    ASSERT_FALSE(other.IsEmpty());
+    frame = StandinFrame();
+    ASSERT_TRUE(m_program.Start(m_folder / L"Ostrevia.exe"));
+    std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 30s);
+    ASSERT_TRUE(box.has_value()) << "the start said nothing";
+    EXPECT_EQ(box->text, RowText(kMsgNotTheSpreadsheet));
+    uidriver::Answer(*box, IDOK);
+    CloseAssistant(FindMainWindow(m_program.Id()));
+    ExcelDispatch workbooks(std::get<AutomationObjectPtr>(other.GetByName(u"Workbooks")));
+    EXPECT_EQ(std::get<std::int32_t>(workbooks.GetByName(u"Count")), 0);
+  }
+  EXPECT_TRUE(!frame || WaitForStandinExit(frame)) << "the stand-in did not end";
+  ASSERT_TRUE(RunStandin(L"/regserver /lateregister"));
+}
+
+// The install folder as a user on today's Windows meets it: not writable
+// (tests/wine/unwritable_install_folder.sh makes it immutable, with an
+// administrator's settings in it). The user's density, library section,
+// style and template survive a restart; the section is used at once.
+class UnwritableInstallTest : public AssistantE2ETest {
+ protected:
+  void PrepareProgramFolder() override { m_folder = L"C:\\Program Files\\Zelmorant10.1"; }
+  static void EndSheet(HWND sheet, WPARAM command) {
+    PostMessageW(sheet, WM_COMMAND, command, 0);
+    EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
+  }
+};
+
+TEST_F(UnwritableInstallTest, UsersChangesSurviveARestart) {
+  SelectTextTable(437);  // the administrator's settings choose English
+  const fs::path library = UserFolder() / kLibraryFileName;
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  HWND sheet = nullptr;
+  HWND general = OpenSettingsPage(window, kSettingsButton, sheet);
+  ASSERT_NE(general, nullptr) << "the settings sheet did not open";
+  EXPECT_EQ(uidriver::GetItemText(general, kDensityField), L"7000.000");  // the administrator's
+  uidriver::Click(general, kLibraryEditButton);  // the user's copy, opened in Notepad
+  EXPECT_TRUE(uidriver::WaitUntil([] { return !uidriver::TopLevelWindows(0, L"Notepad").empty(); }, 15s));
+  for (HWND editor : uidriver::TopLevelWindows(0, L"Notepad")) PostMessageW(editor, WM_CLOSE, 0, 0);
+  uidriver::SetItemText(general, kDensityField, L"7600");
+  EndSheet(sheet, IDOK);
+
+  // A section added in the editor is used when the user comes back.
+  std::ofstream(library, std::ios::binary | std::ios::app) << "\r\nQ50X5  3.77\r\n";
+  SetForegroundWindow(StandinFrame());
+  PumpUntil([] { return false; }, 300ms);
+  SetForegroundWindow(window);
+  ExcelDispatch cells = RunningApplication().ActiveSheet().Cells();
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        cells.Item(5, 2).SetValue(u"Q50X5");
+        return PumpUntil([&] { return !cells.Item(5, 6).Formula().empty(); }, 1s);
+      },
+      15s));
+  EXPECT_EQ(Wide(cells.Item(5, 6).Formula()), L"=C5*3.770000/1000");
+  // A faulty line is reported when the user comes back; the library read
+  // before stays in use.
+  fs::copy_file(library, library.wstring() + L".good");
+  std::ofstream(library, std::ios::binary | std::ios::app) << "Q60X5\r\n";
+  SetForegroundWindow(StandinFrame());
+  PumpUntil([] { return false; }, 300ms);
+  SetForegroundWindow(window);
+  std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 10s);
+  ASSERT_TRUE(box.has_value()) << "the faulty library was not reported";
+  uidriver::Answer(*box, IDOK);
+  cells.Item(6, 2).SetValue(u"Q50X5");
+  ASSERT_TRUE(WaitForFormula(cells, 6, 6));
+  fs::remove(library);
+  fs::copy_file(library.wstring() + L".good", library);
+
+  // The simple style chosen; its template made by Edit, then edited.
+  HWND styles = GetDlgItem(window, kStyleChoice);
+  SendMessageW(styles, CB_SETCURSEL, kSimpleStyle, 0);
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(kStyleChoice, CBN_SELCHANGE), reinterpret_cast<LPARAM>(styles));
+  HWND stylePage = OpenSettingsPage(window, kStyleSettingsButton, sheet);
+  ASSERT_NE(stylePage, nullptr) << "the style sheet did not open";
+  const fs::path simpleTemplate = UserFolder() / "simple.xls";
+  uidriver::Click(stylePage, kTemplateEditButton);
+  ASSERT_TRUE(uidriver::WaitUntil([&] { return fs::exists(simpleTemplate); }, 15s)) << "no template saved";
+  EndSheet(sheet, IDCANCEL);
+  ExcelDispatch app = RunningApplication();
+  app.ActiveSheet().Cells().Item(1, 8).SetValue(u"Drawing");
+  app.Workbooks().Item(app.Workbooks().Count()).SaveAs(simpleTemplate.u16string(), 1);
+  CloseAssistant(window);
+  EXPECT_FALSE(uidriver::WaitForMessageBox(m_program.Id(), 1s).has_value());
+
+  window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear again";
+  EXPECT_EQ(uidriver::GetItemText(window, kStyleChoice), RowText(72));
+  cells = RunningApplication().ActiveSheet().Cells();
+  EXPECT_EQ(Wide(cells.Item(1, 8).Text()), L"Drawing");
+  cells.Item(5, 2).SetValue(u"Q50X5");
+  ASSERT_TRUE(WaitForFormula(cells, 5, 5));
+  EXPECT_EQ(Wide(cells.Item(5, 5).Formula()), L"=C5*3.770000/1000");
+  general = OpenSettingsPage(window, kSettingsButton, sheet);
+  ASSERT_NE(general, nullptr);
+  EXPECT_EQ(uidriver::GetItemText(general, kDensityField), L"7600.000");
+  EXPECT_EQ(uidriver::GetItemText(general, kLibraryPathField), library.wstring());
+  EndSheet(sheet, IDCANCEL);
+  CloseAssistant(window);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 // - Renew All of 2,000 mixed rows: prints the calls in all and the time as
 //   a multiple of one bare call;
 // - a paste of 2,000 specifications as one block, and the same rows
-//   cleared at once: the calls in all, from the paste on, and the time.
-// Fails when a row was not calculated.
+//   cleared at once: the calls in all, from the paste on, and the time;
+// - start-up: the assistant's window painted beside Notepad's, and New BOM
+//   after it (startup_bench.h).
+// Fails when a row was not calculated or a window did not appear.
 
 #include <windows.h>
 
@@ -28,6 +30,8 @@
 #include "tests/standins/workbook/standin_dispatch_ids.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/excel_link_wine_support.h"
+#include "tests/wine/standin_end.h"
+#include "tests/wine/startup_bench.h"
 
 namespace {
 
@@ -281,6 +285,8 @@ int main() {
     std::printf("the stand-in did not end\n");
     result = 1;
   }
+  if (!ReportStartUpTimes(ZM_OSTREVIA_EXE, L"assistant_e2e\\ZMLib.txt")) result = 1;
+  linktest::EndStandin();
   OleUninitialize();
   return result;
 }

@@ -17,9 +17,11 @@
 #include "assistant/excel/excel_dispatch.h"
 #include "assistant/res/settings_pages_resource.h"
 #include "assistant/texts/text_tables.h"
+#include "base/code_page.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
-#include "base/code_page.h"
+#include "tests/wine/standin_end.h"
+#include "winfx/module_path.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -108,17 +110,6 @@ bool PictureSettings(const uidriver::CProcess& program, HWND window, const fs::p
   return uidriver::WaitUntil([&] { return !IsWindow(sheet); });
 }
 
-void EndStandin() {
-  HWND frame = linktest::StandinFrame();
-  if (!frame) return;
-  {
-    CWin32ExcelDiscovery discovery;
-    ExcelDispatch app(discovery.GetActiveObject(kExcelProgId));
-    if (!app.IsEmpty()) app.SetVisible(false);
-  }
-  linktest::WaitForStandinExit(frame);
-}
-
 // The main window with the sample rows typed, and both settings pages. The
 // spreadsheet is let go before the caller ends it.
 bool PictureAssistant(const uidriver::CProcess& assistant, const fs::path& folder,
@@ -145,7 +136,10 @@ bool PictureLanguage(const Language& language, const fs::path& folder) {
   fs::copy_file(fs::absolute(L"assistant_e2e\\ZMLib.txt"), program / L"ZMLib.txt");
   AssistantSettings settings;
   settings.language = static_cast<int>(language.codePage);
-  SaveSettings(program, settings);
+  // The user's settings, which the assistant reads before the program folder's.
+  const fs::path user = winfx::UserAppDataFolder() / kUserFolderName;
+  fs::create_directories(user);
+  SaveSettings(user, settings);
   SelectTextTable(language.codePage);
 
   uidriver::CProcess assistant;
@@ -157,7 +151,7 @@ bool PictureLanguage(const Language& language, const fs::path& folder) {
   if (HWND frame = linktest::StandinFrame()) {
     uidriver::SaveSettledWindowPicture(frame, folder / (L"sheet_" + std::wstring(language.name) + L".bmp"));
   }
-  EndStandin();
+  linktest::EndStandin();
   return pictured;
 }
 

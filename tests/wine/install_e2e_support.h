@@ -35,7 +35,8 @@ std::filesystem::path SystemFolder();
 std::filesystem::path Wow64SystemFolder();
 bool ExistsInNativeSystemFolder(const std::wstring& name);
 std::filesystem::path ProgramsFolder();
-// Whether a temporary copy of the uninstaller is in the temporary folder.
+// Whether a temporary copy of the uninstaller, or its folder, is in the
+// temporary folder.
 bool HasTemporaryUninstaller();
 std::filesystem::path LinkTarget(const std::filesystem::path& link);
 

@@ -139,7 +139,8 @@ bool HasTemporaryUninstaller() {
   wchar_t folder[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, folder);
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((std::wstring(folder) + L"ZMun*.exe").c_str(), &found);
+  // The copy's folder, or a copy made the way older releases did.
+  HANDLE search = FindFirstFileW((std::wstring(folder) + L"ZMun*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return false;
   FindClose(search);
   return true;

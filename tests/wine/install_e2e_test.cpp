@@ -3,7 +3,8 @@
 // files and the shortcuts it left behind.
 
 #include <windows.h>
-
+// After windows.h, which it needs.
+#include <aclapi.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -20,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "setup/engine/win32_folder_security.h"
 #include "setup/res/install_resource.h"
 #include "tests/unit/uninstall_messages_expected.h"
 #include "tests/wine/driver/ui_driver.h"
@@ -833,7 +835,11 @@ struct HelpLanguage {
 // In the installed assistant of that language, F1 in the main window and on
 // the general page of the settings, each opening a viewer on its help file.
 void ExpectF1OpensTheHelpFiles(CProcess& assistant, const HelpLanguage& language) {
-  std::ofstream(fs::path(kFolder) / L"Ostrevia.ini", std::ios::binary)
+  // The language is the user's setting, in the user's own folder.
+  wchar_t appData[MAX_PATH]{};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  fs::create_directories(fs::path(appData) / L"Zelmorant10.1");
+  std::ofstream(fs::path(appData) / L"Zelmorant10.1" / L"Ostrevia.ini", std::ios::binary)
       << "Density=7850\r\nFactor=1\r\nCaseSensitive=0\r\nLanguage=" << language.codePage << "\r\n";
   ASSERT_TRUE(assistant.Start(fs::path(kFolder) / L"Ostrevia.exe"));
   HWND window = WaitForAssistantWindow(assistant);
@@ -871,7 +877,7 @@ TEST_F(InstallTest, F1AndTheHelpShortcutOpenTheInstalledHelpFiles) {
   CloseHelpViewer(shortcutViewer);
 
   const HelpLanguage languages[] = {{"936", L"设置", ViewerTitle(L"Ostrevia 帮助", 936)},
-                                    {"950", L"設置", ViewerTitle(L"Ostrevia 幫助", 950)},
+                                    {"950", L"設置", ViewerTitle(L"Ostrevia 說明", 950)},
                                     {"437", L"Setting", L"Ostrevia Help"}};
   for (const HelpLanguage& language : languages) {
     SCOPED_TRACE(language.codePage);
@@ -943,3 +949,81 @@ TEST_F(InstallTest, UninstallNeverFollowsALink) {
 }
 
 }  // namespace
+
+// DLLs that Windows does not protect and that programs meet by name (not
+// version.dll: Wine's own user32 imports it at start, Windows' does not).
+const wchar_t* const kPlantedDlls[] = {L"uxtheme", L"dwmapi",   L"userenv",  L"cryptbase", L"propsys",
+                                       L"winmm",   L"dbghelp",  L"profapi",  L"sspicli",   L"iphlpapi",
+                                       L"dnsapi",  L"wtsapi32", L"netapi32", L"cryptsp",   L"bcrypt"};
+
+DWORD RunSilently(const fs::path& program, const std::wstring& arguments) {
+  CProcess process;
+  return process.Start(program, arguments) ? process.WaitForExit(120s).value_or(999) : 999;
+}
+
+std::vector<std::wstring> FilesIn(const fs::path& folder) {
+  std::vector<std::wstring> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().wstring());
+  return names;
+}
+
+// The planted DLL beside Install.exe in a downloads folder and in the
+// temporary folder (where the uninstaller's copy used to lie), and Wine
+// told to look beside a program first, as Windows does: both elevated
+// setup programs succeed, and no planted DLL leaves its marker.
+TEST_F(InstallTest, PlantedDllsAreNeverLoaded) {
+  const fs::path downloads = L"C:\\users\\Public\\Downloads";
+  const fs::path markers = L"C:\\planted";
+  const fs::path folder = L"C:\\ZM Planted\\Zelmorant10.1";
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  fs::create_directories(downloads);
+  fs::create_directories(markers);
+  for (const fs::path& program : {InstallerPath(), fs::absolute(L"planted_probe.exe")})
+    fs::copy_file(program, downloads / program.filename(), fs::copy_options::overwrite_existing);
+  std::wstring overrides = _wgetenv(L"WINEDLLOVERRIDES") ? _wgetenv(L"WINEDLLOVERRIDES") : L"";
+  for (const wchar_t* dll : kPlantedDlls) {
+    overrides += std::wstring(L";") + dll + L"=n,b";
+    for (const fs::path& place : {downloads, fs::path(temp)})
+      fs::copy_file(L"planted.dll", place / (std::wstring(dll) + L".dll"),
+                    fs::copy_options::overwrite_existing);
+  }
+  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.c_str());  // for the programs started below
+
+  // A program that searches as the system does finds what was planted.
+  EXPECT_EQ(RunSilently(downloads / L"planted_probe.exe", L""), 0u);
+  ASSERT_EQ(FilesIn(markers), std::vector<std::wstring>{L"dwmapi.dll in planted_probe.exe"});
+  fs::remove(markers / L"dwmapi.dll in planted_probe.exe");
+
+  // The wizard's first window, with the common controls and their themes.
+  ASSERT_TRUE(installer.Start(downloads / L"Install.exe"));
+  EXPECT_NE(WaitForDialog(installer.Id(), L"Select Language"), nullptr);
+  installer.Kill();
+  EXPECT_EQ(RunSilently(downloads / L"Install.exe", L"/S /D=" + folder.wstring()), 0u);
+  EXPECT_EQ(RunSilently(folder / L"uninstall.exe", L"/S"), 0u);
+  // The copy and its folder go when the copy ends, after the installed files.
+  EXPECT_TRUE(WaitUntil([] { return !HasTemporaryUninstaller(); }, 30s));
+  EXPECT_FALSE(fs::exists(folder));
+  EXPECT_EQ(FilesIn(markers), std::vector<std::wstring>{});
+}
+
+// Wine keeps of a folder's rules what its file modes say (owner, system,
+// everyone): a folder the installer makes keeps nothing for everyone; one
+// that everyone may write is refused before anything is written.
+TEST_F(InstallTest, AFolderOutsideProgramFilesGetsProgramFilesRules) {
+  ASSERT_EQ(RunSilently(InstallerPath(), L"/S /D=C:\\Zelmorant"), 0u);
+  std::optional<FolderAccess> access = ReadFolderAccess(L"C:\\Zelmorant");
+  ASSERT_TRUE(access);
+  EXPECT_FALSE(OthersCanWrite(*access, CurrentUserSid()));
+  for (const AccessGrant& grant : access->grants) EXPECT_NE(grant.sid, "S-1-1-0") << "everyone may read";
+
+  fs::create_directories(L"C:\\Shared");
+  EXPECT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(L"C:\\Shared"), SE_FILE_OBJECT,
+                                  DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr),
+            static_cast<DWORD>(ERROR_SUCCESS));  // no access list: open to everyone
+  EXPECT_EQ(RunSilently(InstallerPath(), L"/S /L=1252 /LOG=C:\\refused.txt /D=C:\\Shared"), 3u);
+  EXPECT_EQ(FilesIn(L"C:\\Shared"), std::vector<std::wstring>{});
+  EXPECT_NE(
+      ReadBytes(L"C:\\refused.txt").find("C:\\Shared: Users who are not administrators can change files"),
+      std::string::npos);
+}

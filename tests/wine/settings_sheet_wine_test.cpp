@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -22,6 +23,7 @@
 #include "tests/standins/workbook/model_objects.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/driver/ui_driver.h"
+#include "winfx/module_path.h"
 
 namespace {
 
@@ -130,7 +132,8 @@ TEST_F(SettingsSheetTest, OkStoresBothPages) {
     EXPECT_EQ(uidriver::GetItemText(general, IDC_GENERAL_FACTOR), L"1.000");
     EXPECT_EQ(uidriver::GetItemText(general, IDC_GENERAL_LANGUAGE), L"English");
     std::wstring library = uidriver::GetItemText(general, IDC_GENERAL_LIBRARY_PATH);
-    EXPECT_EQ(library, ProgramFolderW() + L"ZMLib.txt");
+    // No copy of the user's: the installed library, beside the program.
+    EXPECT_EQ(library, (winfx::ProgramFolder() / L"ZMLib.txt").wstring());
 
     uidriver::SetItemText(general, IDC_GENERAL_DENSITY, L"7800kg");
     uidriver::SetItemText(general, IDC_GENERAL_FACTOR, L"1.5");
@@ -297,9 +300,10 @@ TEST_F(SettingsSheetTest, F1AndTheTemplateEditButtonReachTheirCommands) {
     EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }));
   });
   EXPECT_FALSE(confirmed);
-  // The simple style's template, made in the spreadsheet under its full name.
-  std::wstring folder = ProgramFolderW();
-  EXPECT_TRUE(m_model->HasSavedFile(std::u16string(folder.begin(), folder.end()) + u"simple.xls"));
+  // The simple style's template, made in the spreadsheet under its full
+  // name in the user's folder.
+  std::filesystem::path file = winfx::UserAppDataFolder() / L"Zelmorant10.1" / L"simple.xls";
+  EXPECT_TRUE(m_model->HasSavedFile(file.u16string()));
   EXPECT_TRUE(m_link.app.IsEmpty());
 }
 

@@ -58,7 +58,7 @@ std::wstring TempFolderW() {
 
 int CountTempArchives() {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((TempFolderW() + L"ZM*.tmp").c_str(), &found);
+  HANDLE search = FindFirstFileW((TempFolderW() + L"ZMsetup*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   int count = 1;
   while (FindNextFileW(search, &found)) ++count;
@@ -221,19 +221,18 @@ TEST(CWin32SystemFolders, NamesTheSystemAndTemporaryFolders) {
   ASSERT_TRUE(folders.GetSystemFolder(&folder));
   EXPECT_EQ(DecodeFromCodePage(folder, kCodePageBig5), std::u16string(system, system + wcslen(system)));
 
-  std::string temp;
-  ASSERT_TRUE(folders.GetTempFolder(&temp));
-  EXPECT_EQ(temp.back(), '\\');
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
   std::string first;
   std::string second;
-  ASSERT_TRUE(folders.MakeTempFile(temp, "ZM", &first));
-  ASSERT_TRUE(folders.MakeTempFile(temp, "ZM", &second));
+  ASSERT_TRUE(folders.MakePrivateTempFolder(&first));
+  ASSERT_TRUE(folders.MakePrivateTempFolder(&second));
   EXPECT_NE(first, second);
   for (const std::string& name : {first, second}) {
-    EXPECT_EQ(name.rfind(temp + "ZM", 0), 0u) << name;
     std::wstring wide(name.begin(), name.end());
-    EXPECT_EQ(ReadWide(wide), "") << "created empty";
-    DeleteFileW(wide.c_str());
+    EXPECT_EQ(wide.rfind(std::wstring(temp) + L"ZMsetup", 0), 0u) << name;
+    EXPECT_EQ(wide.back(), L'\\');
+    EXPECT_TRUE(RemoveDirectoryW(wide.c_str())) << "made empty: " << name;
   }
   std::string programs;
   EXPECT_TRUE(folders.GetProgramsFolder(&programs));

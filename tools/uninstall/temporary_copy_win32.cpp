@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "setup/engine/win32_folder_security.h"
+
 namespace {
 
 constexpr DWORD kOriginalEndTimeoutMs = 30000;
@@ -18,11 +20,14 @@ HANDLE HandleFrom(const std::wstring& digits) {
 
 std::wstring HandleText(HANDLE handle) { return std::to_wstring(reinterpret_cast<std::uintptr_t>(handle)); }
 
-std::wstring TemporaryCopyPath() {
-  wchar_t folder[MAX_PATH + 1];
-  DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+// The copy runs elevated: it goes into a new folder of its own that only
+// administrators and the system can write, so that no one can place a file
+// beside it. Empty when no such folder can be made.
+std::wstring TemporaryCopyFolder() {
+  wchar_t temp[MAX_PATH + 1];
+  DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   if (length == 0 || length > MAX_PATH) return {};
-  return std::wstring(folder) + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+  return CreatePrivateFolder(temp, L"ZMun", kAdministratorsOnlyAccess);
 }
 
 // The handles the copy inherits, closed here when the original is done
@@ -68,6 +73,8 @@ UninstallSwitches ParseUninstallSwitches(const std::vector<std::wstring>& argume
       switches.original = HandleFrom(argument.substr(6));
     } else if (StartsWith(argument, L"/RESULT=")) {
       switches.result = HandleFrom(argument.substr(8));
+    } else if (StartsWith(argument, L"/SELF=")) {
+      switches.self = HandleFrom(argument.substr(6));
     } else if (StartsWith(argument, L"/ORIGIN=")) {
       switches.origin = argument.substr(8);
     }
@@ -76,23 +83,25 @@ UninstallSwitches ParseUninstallSwitches(const std::vector<std::wstring>& argume
 }
 
 std::optional<int> RunFromTemporaryCopy(const std::wstring& ownProgram, bool silent) {
-  std::wstring copy = TemporaryCopyPath();
-  if (copy.empty() || !CopyFileW(ownProgram.c_str(), copy.c_str(), FALSE)) return std::nullopt;
+  const std::wstring folder = TemporaryCopyFolder();
+  if (folder.empty()) return std::nullopt;
+  const std::wstring copy = folder + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L".exe";
   CopyHandles handles;
-  if (!PrepareHandles(copy, handles)) {
+  if (!CopyFileW(ownProgram.c_str(), copy.c_str(), TRUE) || !PrepareHandles(copy, handles)) {
     DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
     return std::nullopt;
   }
-  std::wstring folder = copy.substr(0, copy.rfind(L'\\') + 1);
   std::wstring command = L"\"" + copy + L"\"" + (silent ? L" /S" : L"") + L" /WAIT=" +
                          HandleText(handles.self) + L" /RESULT=" + HandleText(handles.resultWrite) +
-                         L" /ORIGIN=\"" + ownProgram + L"\"";
+                         L" /SELF=" + HandleText(handles.deleteOnClose) + L" /ORIGIN=\"" + ownProgram + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   // The copy works in the temporary folder: a working folder in the install
-  // folder would keep that folder from being removed.
-  if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+  // folder, or in its own, would keep that folder from being removed.
+  const std::wstring temp = folder.substr(0, folder.find_last_of(L'\\', folder.size() - 2) + 1);
+  if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, temp.c_str(),
                       &startup, &process)) {
     return std::nullopt;  // closing the handles deletes the copy
   }
@@ -121,6 +130,27 @@ void HandOverToOriginal(UninstallSwitches& switches, int exitCode) {
     WaitForSingleObject(switches.original, kOriginalEndTimeoutMs);
     CloseHandle(switches.original);
     switches.original = nullptr;
+  }
+}
+
+void LeaveOwnFolder(const UninstallSwitches& switches) {
+  wchar_t own[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, own, MAX_PATH);
+  if (!switches.self || length == 0 || length >= MAX_PATH) return;
+  const std::wstring program(own, length);
+  const std::wstring folder = program.substr(0, program.rfind(L'\\'));
+  const std::wstring temp = folder.substr(0, folder.rfind(L'\\') + 1);
+  // A new name: nothing placed there is ever replaced.
+  const std::wstring parked = temp + L"ZMun" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L".tmp";
+  std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + parked.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = FALSE;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(parked.size() * sizeof(wchar_t));
+  parked.copy(rename->FileName, parked.size());
+  if (SetFileInformationByHandle(switches.self, FileRenameInfo, rename, static_cast<DWORD>(buffer.size()))) {
+    RemoveDirectoryW(folder.c_str());
   }
 }
 

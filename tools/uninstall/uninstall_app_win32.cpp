@@ -23,6 +23,7 @@
 #include "tools/uninstall/uninstall_log_parser.h"
 #include "tools/uninstall/uninstall_paths.h"
 #include "tools/uninstall/uninstaller.h"
+#include "winfx/dll_search.h"
 #include "winfx/message_box.h"
 
 namespace {
@@ -207,6 +208,7 @@ int Uninstall(UninstallSwitches& switches, const std::string& ownProgram) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  winfx::RestrictDllSearch();
   UninstallSwitches switches = ParseUninstallSwitches(CommandLineArguments());
   if (switches.origin.empty()) {
     std::string ownProgram = OwnProgramPath();
@@ -215,5 +217,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   int exitCode = Uninstall(switches, Utf8FromWide(switches.origin));
   HandOverToOriginal(switches, exitCode);  // when it ended before handing over
+  LeaveOwnFolder(switches);
   return exitCode;
 }

@@ -60,6 +60,11 @@ std::unique_ptr<OutputFile> CSetupTestFiles::CreateAlways(const std::string& pat
   return file;
 }
 
+std::unique_ptr<OutputFile> CSetupTestFiles::CreateNew(const std::string& path) {
+  if (fs::exists(fs::symlink_status(HostPath(path)))) return nullptr;
+  return CreateAlways(path);
+}
+
 bool CSetupTestFiles::SetNormalAttributes(const std::string& path) {
   readOnly.erase(path);
   return fs::exists(HostPath(path));
@@ -144,14 +149,12 @@ std::set<std::string> CSetupTestFiles::Dump() const {
   return lines;
 }
 
-bool CFakeSystemFolders::MakeTempFile(const std::string& folder, const std::string& prefix,
-                                      std::string* path) {
-  if (folder.empty()) return false;
-  std::string name = WithSeparator(folder) + prefix + std::to_string(tempFiles.size() + 1) + ".tmp";
-  std::ofstream created(NativePath(name), std::ios::binary);
-  if (!created) return false;
-  tempFiles.push_back(name);
-  *path = name;
+bool CFakeSystemFolders::MakePrivateTempFolder(std::string* folder) {
+  if (tempFolder.empty()) return false;
+  std::string name = WithSeparator(tempFolder) + "ZMsetup" + std::to_string(privateFolders.size() + 1);
+  if (!fs::create_directory(NativePath(name))) return false;
+  privateFolders.push_back(name);
+  *folder = WithSeparator(name);
   return true;
 }
 

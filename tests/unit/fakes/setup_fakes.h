@@ -32,6 +32,7 @@ class CSetupTestFiles : public SetupFileSystem {
   CSetupTestFiles(char drive, std::filesystem::path root) : m_drive(drive), m_root(std::move(root)) {}
 
   std::unique_ptr<OutputFile> CreateAlways(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
   bool SetNormalAttributes(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   PathKind Kind(const std::string& path) override;
@@ -68,9 +69,8 @@ class CSetupTestFiles : public SetupFileSystem {
 
 class CFakeSystemFolders : public SystemFolders {
  public:
-  bool GetTempFolder(std::string* folder) override { return Give(tempFolder, folder); }
-  // Creates "ZM1.tmp", "ZM2.tmp", ... in the folder, as the system does.
-  bool MakeTempFile(const std::string& folder, const std::string& prefix, std::string* path) override;
+  // Creates "ZMsetup1", "ZMsetup2", ... in the temporary folder.
+  bool MakePrivateTempFolder(std::string* folder) override;
   bool GetSystemFolder(std::string* folder) override { return Give(systemFolder, folder); }
   bool GetProgramsFolder(std::string* folder) override { return Give(programsFolder, folder); }
 
@@ -78,7 +78,7 @@ class CFakeSystemFolders : public SystemFolders {
   std::string tempFolder;
   std::string systemFolder;
   std::string programsFolder;
-  std::vector<std::string> tempFiles;
+  std::vector<std::string> privateFolders;
 
  private:
   static bool Give(const std::string& value, std::string* out) {
