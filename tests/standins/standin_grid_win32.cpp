@@ -26,7 +26,6 @@ struct GridState {
   bool typing = false;
   CGridSelection selection;
   bool dragging = false;
-  bool swallowSpace = false;  // Shift+Space took whole rows; its character is no entry
   // The block last copied or cut here, while the clipboard still holds it:
   // a paste then copies the cells themselves, formulas moved along.
   std::optional<CellRect> copied;
@@ -354,7 +353,6 @@ bool OnKeyDown(HWND window, UINT key) {
     case VK_SPACE:
       if (!shift) return false;
       state.selection.WidenToRows();
-      state.swallowSpace = true;
       ShowSelection(window);
       return true;
     case VK_OEM_MINUS:
@@ -372,18 +370,23 @@ bool OnKeyDown(HWND window, UINT key) {
   }
 }
 
+// A key the grid took as a command (Shift+Space, Ctrl+-) may also have been
+// translated into a character, queued behind it: that is no entry.
+void DropCharacterOfKey(HWND window) {
+  MSG character;
+  PeekMessageW(&character, window, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
 void Type(HWND window, wchar_t character) {
   GridState* state = StateOf(window);
   if (character == L'\r') return Enter(window);
   if (character == L'\n') return EnterIntoSelection(window);
-  if (std::exchange(state->swallowSpace, false) && character == L' ') return;
   if (!state->typing && RunBlockCommand(window, character)) return;
   if (character == 0x1B) {
     SetTyping(*state, false);
   } else if (character == L'\b') {
     if (!state->entry.empty()) state->entry.pop_back();
-  } else if (character >= L' ' &&
-             character != 0x7F) {  // DEL, which some keyboards send with Delete, is no entry
+  } else if (character >= L' ') {
     if (!state->typing) state->entry.clear();
     SetTyping(*state, true);
     state->entry += character;
@@ -421,6 +424,7 @@ LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       case WM_KEYDOWN:
         if (!OnKeyDown(window, static_cast<UINT>(wParam))) break;
+        DropCharacterOfKey(window);
         InvalidateRect(window, nullptr, TRUE);
         return 0;
       case WM_CHAR:

@@ -354,7 +354,10 @@ class CGridHands {
       input.type = INPUT_KEYBOARD;
       input.ki.wVk = virtualKey;
       input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      // The arrows and Delete are the extended keys; without the flag their
+      // scan codes are the number pad's, which type digits and a point.
+      bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_DELETE;
+      input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
       inputs.push_back(input);
     };
     for (WORD modifier : modifiers) add(modifier, false);
@@ -458,14 +461,16 @@ TEST_F(AssistantE2ETest, BlocksPastedFilledClearedAndDeletedByHandAreCalculated)
   EXPECT_EQ(RowsNotCalculated(cells, 5, 10), std::vector<int>{});
 
   // Rows 14 to 16 taken by their headers and deleted with Ctrl+-: the rows
-  // below move up and every row still holds its own formulas.
+  // below move up (the pasted to 19, the filled to 22:29) and every row
+  // still holds its own formulas.
   hands.Click(14, 0);
   hands.Click(16, 0, MK_SHIFT);
   std::u16string movedUp = cells.Item(17, 2).Text();
   hands.Press({VK_CONTROL}, VK_SUBTRACT);
   EXPECT_TRUE(PumpUntil([&] { return cells.Item(14, 2).Text() == movedUp; }, 10s)) << "no rows were deleted";
   PumpUntil([] { return false; }, 1s);
-  EXPECT_EQ(RowsNotCalculated(cells, 3, 34), std::vector<int>{});
+  EXPECT_EQ(RowsNotCalculated(cells, 5, 19), std::vector<int>{});
+  EXPECT_EQ(RowsNotCalculated(cells, 22, 29), std::vector<int>{});
   SavePicture(window, L"blocks");
 
   PostMessageW(window, WM_CLOSE, 0, 0);
