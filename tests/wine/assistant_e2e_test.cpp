@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -34,6 +33,7 @@
 #include "tests/standins/workbook/model_objects.h"
 #include "tests/standins/workbook/workbook_model.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
+#include "tests/wine/driver/person_input.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
 #include "winfx/module_path.h"
@@ -343,28 +343,9 @@ class CGridHands {
     PostMessageW(m_grid, WM_LBUTTONUP, 0, At(toRow, toColumn));
     Settle();
   }
-  // A key pressed with the modifiers held, through the system's input: the
-  // stand-in's frame is brought to the front first, as a person's click would.
+  // Keys pressed as a person presses them, into the stand-in's frame.
   void Press(std::initializer_list<WORD> modifiers, WORD key, int times = 1) const {
-    SetForegroundWindow(GetAncestor(m_grid, GA_ROOT));
-    Settle();
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD virtualKey, bool up) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = virtualKey;
-      input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-      // The arrows and Delete are the extended keys; without the flag their
-      // scan codes are the number pad's, which type digits and a point.
-      bool extended = (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_DELETE;
-      input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-      inputs.push_back(input);
-    };
-    for (WORD modifier : modifiers) add(modifier, false);
-    for (int i = 0; i < times; ++i) add(key, false), add(key, true);
-    for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier)
-      add(*modifier, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    uidriver::PressKeys(m_grid, modifiers, key, times);
     Settle();
   }
   void Type(const std::wstring& text) const {
@@ -382,19 +363,6 @@ class CGridHands {
 
   HWND m_grid;
 };
-
-// Text on the clipboard as another program leaves it: tabs and line ends.
-bool PutTextOnClipboard(const std::wstring& text) {
-  if (!OpenClipboard(nullptr)) return false;
-  EmptyClipboard();
-  std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-  GlobalUnlock(memory);
-  bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-  CloseClipboard();
-  return put;
-}
 
 // Rows `first` to `last` of the sheet whose weight formulas are not those
 // the row's own calculation gives its shown specification (an empty one:
@@ -438,7 +406,7 @@ TEST_F(AssistantE2ETest, BlocksPastedFilledClearedAndDeletedByHandAreCalculated)
                                 L"-120*6",       L"nonsense", L"C200*75*9*11"};
   std::wstring table;
   for (int i = 0; i < 18; ++i) table += specs[i % 6] + L"\t6000\t2\r\n";
-  ASSERT_TRUE(PutTextOnClipboard(table));
+  ASSERT_TRUE(uidriver::PutClipboardText(table));
   hands.Click(5, 2);
   hands.Press({VK_CONTROL}, 'V');
   ASSERT_TRUE(WaitForFormula(cells, 22, 6)) << "the pasted rows were not calculated";
