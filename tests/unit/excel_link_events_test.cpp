@@ -60,9 +60,9 @@ TEST_F(ExcelLinkEventsTest, OnlyTheSpecificationColumnBelowTheHeadRowsReacts) {
 
 // Specifications of every kind: shapes, the CAD tube notation, plates
 // with the apostrophe, library names this library lacks, failures, empties.
-const std::vector<std::u16string> kMix = {u"'-120*6", u"D60*3",    u"%%C60*3", u"H300*200*6*8", u"L20X3",
-                                          u"nonsense", u"",        u"'-120~200*6", u"φ20",       u"  D50*3 ",
-                                          u"-120*6",   u"C200*75*9*11"};
+const std::vector<std::u16string> kMix = {u"'-120*6", u"D60*3",    u"%%C60*3", u"H300*200*6*8",
+                                          u"L20X3",   u"nonsense", u"",        u"'-120~200*6",
+                                          u"φ20",     u"  D50*3 ", u"-120*6",  u"C200*75*9*11"};
 constexpr int kFirst = 3;
 constexpr int kLast = kFirst + 23;  // two rounds of the mix
 
@@ -112,6 +112,8 @@ TEST_F(ExcelLinkEventsTest, EveryRowABlockEditMeetsEndsAsItsOwnCalculationLeaves
     Edit edit;
     std::vector<std::pair<int, int>> rows;  // first and last row calculated
   } cases[] = {
+      // One edit a line.
+      // clang-format off
       {"a column pasted", [&](CModelSheet& s) { s.SetValue({5, 2, 34, 2}, ColumnOf(pasted)); }, {{5, 34}}},
       {"whole BOM rows A:G pasted", [](CModelSheet& s) { s.SetValue({12, 1, 31, 7}, BomRows(20)); }, {{12, 31}}},
       {"specifications cleared", [](CModelSheet& s) { s.ClearContents({{5, 2, 14, 2}}); }, {{5, 14}}},
@@ -126,6 +128,7 @@ TEST_F(ExcelLinkEventsTest, EveryRowABlockEditMeetsEndsAsItsOwnCalculationLeaves
       {"filled down", [](CModelSheet& s) { s.FillDown({5, 2, 15, 3}); }, {{5, 15}}},
       {"head rows and weights written", [](CModelSheet& s) { s.SetValue({1, 1, 2, 7}, u"x"); }, {}},
       {"weight columns written", [](CModelSheet& s) { s.SetValue({5, 6, 30, 7}, u"1"); }, {}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
