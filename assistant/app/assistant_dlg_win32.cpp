@@ -505,6 +505,16 @@ void CAssistantDlg::SelectMaterialRow(int row) const {
 
 // LinkWindow
 
+void CAssistantDlg::ShowWaitPointer(bool shown) {
+  if (shown) {
+    m_busyBeforeEvent = std::exchange(m_busy, true);
+    m_cursorBeforeEvent = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  } else {
+    m_busy = m_busyBeforeEvent;
+    SetCursor(m_cursorBeforeEvent);
+  }
+}
+
 void CAssistantDlg::ReportEventError(std::u16string_view description) {
   // Errors of events that come before the window shows one are one report.
   bool posted = !m_pendingEventError.empty();

@@ -38,6 +38,7 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   void MakeTopmostAndRestore() override;
   void SyncMaterialList(const ExcelDispatch& sheet, int row) override;
   void ReportEventError(std::u16string_view description) override;
+  void ShowWaitPointer(bool shown) override;
 
  protected:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -113,6 +114,9 @@ class CAssistantDlg : public winfx::CDialog, public LinkWindow {
   // A long command runs: its calls into the spreadsheet let this window's
   // messages through, and the pointer must keep showing the wait.
   bool m_busy = false;
+  // What the wait pointer of a long sheet event replaced.
+  bool m_busyBeforeEvent = false;
+  HCURSOR m_cursorBeforeEvent = nullptr;
   HICON m_bigIcon = nullptr;
   HICON m_smallIcon = nullptr;
   HICON m_detachIcon = nullptr;

@@ -1,5 +1,6 @@
 #include "assistant/bom_sheet/bom_renewal.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -41,25 +42,46 @@ void AddColour(std::vector<ColourRun>& runs, int row, int color) {
   }
 }
 
+// Where every row takes a colour and the block's colours differ now: the
+// whole block in the colour most rows take, then the others' runs, so that
+// the many short runs are those of the fewer rows.
+std::vector<ColourRun> OverBlockColour(const std::vector<ColourRun>& runs, int firstRow, int rowCount) {
+  std::map<int, int> rows;
+  for (const ColourRun& run : runs) rows[run.color] += run.rowCount;
+  int base = kBomColorBlack;
+  for (const auto& [color, count] : rows) {
+    if (count > rows[base]) base = color;
+  }
+  std::vector<ColourRun> over{{firstRow, rowCount, base}};
+  for (const ColourRun& run : runs) {
+    if (run.color != base) over.push_back(run);
+  }
+  return over;
+}
+
 // The colour runs as addresses in the specification column, one list of
-// areas per colour, each short enough for the spreadsheet: a colour costs
-// three calls however many rows take it.
+// areas per colour in the order the colours first come, each short enough
+// for the spreadsheet: a colour costs three calls however many rows take it.
 std::vector<std::pair<int, std::u16string>> ColourAddresses(const std::vector<ColourRun>& runs,
                                                             const std::string& column) {
-  std::map<int, std::u16string> building;
-  std::vector<std::pair<int, std::u16string>> addresses;
+  std::vector<std::pair<int, std::vector<std::u16string>>> byColour;
   for (const ColourRun& run : runs) {
     std::string area = column + std::to_string(run.firstRow);
     if (run.rowCount > 1) area += ":" + column + std::to_string(run.firstRow + run.rowCount - 1);
-    std::u16string& address = building[run.color];
-    if (!address.empty() && address.size() + 1 + area.size() > kMaxRangeAddress) {
-      addresses.emplace_back(run.color, std::move(address));
-      address.clear();
+    auto group = std::find_if(byColour.begin(), byColour.end(),
+                              [&run](const auto& entry) { return entry.first == run.color; });
+    if (group == byColour.end()) group = byColour.insert(byColour.end(), {run.color, {u""}});
+    std::vector<std::u16string>& addresses = group->second;
+    if (!addresses.back().empty() && addresses.back().size() + 1 + area.size() > kMaxRangeAddress) {
+      addresses.emplace_back();
     }
-    if (!address.empty()) address += u',';
-    address += Utf16FromAscii(area);
+    if (!addresses.back().empty()) addresses.back() += u',';
+    addresses.back() += Utf16FromAscii(area);
   }
-  for (auto& [color, address] : building) addresses.emplace_back(color, std::move(address));
+  std::vector<std::pair<int, std::u16string>> addresses;
+  for (auto& [color, texts] : byColour) {
+    for (std::u16string& text : texts) addresses.emplace_back(color, std::move(text));
+  }
   return addresses;
 }
 
@@ -67,34 +89,52 @@ WeightColumnNow ReadWeightColumn(const ExcelDispatch& block) {
   return {AutomationArrayOf(block.Get(dispid::kFormula)), block.ValueArray()};
 }
 
+// A cleared row's weight cell: emptied when it holds the assistant's own
+// formula for the row, kept otherwise.
+AutomationValue ClearedContent(const WeightColumnNow& column, int index, int row, int columnNumber,
+                               const CurrentLayout& layout) {
+  std::string formula = EncodeToCodePage(AutomationText(column.formulas.At(index, 1)), kCodePageGbk);
+  if (IsBomWeightFormula(formula, row, columnNumber, layout)) return std::u16string();
+  return KeptContent(column, index);
+}
+
 }  // namespace
 
 BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, std::optional<int> colourNow,
                           const std::optional<WeightColumnNow>& singleWeight,
                           const WeightColumnNow& totalWeight, const MaterialLibrary& library,
-                          const CurrentLayout& layout, const AssistantSettings& settings) {
+                          const CurrentLayout& layout, const AssistantSettings& settings,
+                          EmptyRows emptyRows) {
   BomRenewal plan;
   AutomationArray single(specifications.rows, 1);
   AutomationArray total(specifications.rows, 1);
   for (int index = 1; index <= specifications.rows; ++index) {
     int row = firstRow + index - 1;
-    std::u16string shown = AutomationText(specifications.At(index, 1));
+    std::string shown = EncodeToCodePage(AutomationText(specifications.At(index, 1)), kCodePageGbk);
+    bool cleared = emptyRows == EmptyRows::kCleared && BomSpecificationOf(shown).empty();
     BomRowResult result;
-    if (!shown.empty()) {
-      result = ComputeBomRow(EncodeToCodePage(shown, kCodePageGbk), row, library, layout, settings);
-      ++(result.computed ? plan.computed : plan.failed);
+    if (!shown.empty() || emptyRows == EmptyRows::kCleared) {
+      result = ComputeBomRow(shown, row, library, layout, settings);
+      ++(result.computed ? plan.computed : cleared ? plan.cleared : plan.failed);
       if (!colourNow || *colourNow != result.specificationColor) {
         AddColour(plan.colours, row, result.specificationColor);
       }
     }
+    auto unchanged = [&](const WeightColumnNow& column, int columnNumber) {
+      if (cleared) return ClearedContent(column, index, row, columnNumber, layout);
+      return KeptContent(column, index);
+    };
     if (singleWeight) {
-      single.At(index, 1) =
-          result.computed ? Utf16FromAscii(result.singleWeightFormula) : KeptContent(*singleWeight, index);
+      single.At(index, 1) = result.computed ? Utf16FromAscii(result.singleWeightFormula)
+                                            : unchanged(*singleWeight, layout.singleWeight.number);
     }
-    total.At(index, 1) =
-        result.computed ? Utf16FromAscii(result.totalWeightFormula) : KeptContent(totalWeight, index);
+    total.At(index, 1) = result.computed ? Utf16FromAscii(result.totalWeightFormula)
+                                         : unchanged(totalWeight, layout.totalWeight.number);
   }
-  if (plan.computed > 0) {
+  if (emptyRows == EmptyRows::kCleared && !colourNow && plan.colours.size() > 1) {
+    plan.colours = OverBlockColour(plan.colours, firstRow, specifications.rows);
+  }
+  if (plan.computed > 0 || plan.cleared > 0) {
     if (singleWeight) plan.singleWeight = std::move(single);
     plan.totalWeight = std::move(total);
   }
@@ -103,7 +143,7 @@ BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, s
 
 BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
                         const MaterialLibrary& library, const CurrentLayout& layout,
-                        const AssistantSettings& settings) {
+                        const AssistantSettings& settings, EmptyRows emptyRows) {
   ExcelDispatch specifications = cells.Item(firstRow, layout.material.number).Resize(rowCount, 1);
   AutomationArray shown = specifications.ValueArray();
   AutomationValue colour = specifications.Font().Get(dispid::kColor);
@@ -118,7 +158,7 @@ BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
   }
   ExcelDispatch totalBlock = cells.Item(firstRow, layout.totalWeight.number).Resize(rowCount, 1);
   BomRenewal plan = PlanBomRenewal(firstRow, shown, colourNow, singleNow, ReadWeightColumn(totalBlock),
-                                   library, layout, settings);
+                                   library, layout, settings, emptyRows);
 
   if (plan.singleWeight) singleBlock->SetFormulaArray(*plan.singleWeight);
   if (plan.totalWeight) totalBlock.SetFormulaArray(*plan.totalWeight);

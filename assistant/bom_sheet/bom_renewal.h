@@ -30,6 +30,13 @@ struct ColourRun {
   bool operator==(const ColourRun&) const = default;
 };
 
+// What a row whose specification is empty gets.
+enum class EmptyRows {
+  kLeftAlone,  // nothing: Renew All passes over rows without a specification
+  kCleared,    // what the row calculation gives a cleared specification: red,
+               // and the weight formulas of the assistant's own form emptied
+};
+
 struct BomRenewal {
   // What each weight column is written with: the new formula in a computed
   // row, the cell's own content (written so that it reads the same) in the
@@ -39,6 +46,7 @@ struct BomRenewal {
   std::vector<ColourRun> colours;
   int computed = 0;
   int failed = 0;
+  int cleared = 0;  // rows whose weight formulas went with their specification
 };
 
 // Plans the renewal of the rows from `firstRow` whose specification cells
@@ -48,10 +56,13 @@ struct BomRenewal {
 BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, std::optional<int> colourNow,
                           const std::optional<WeightColumnNow>& singleWeight,
                           const WeightColumnNow& totalWeight, const MaterialLibrary& library,
-                          const CurrentLayout& layout, const AssistantSettings& settings);
+                          const CurrentLayout& layout, const AssistantSettings& settings,
+                          EmptyRows emptyRows = EmptyRows::kLeftAlone);
 
 // Renews `rowCount` rows from `firstRow` of the sheet whose Cells are
 // `cells`, as the plan says. Spreadsheet errors end it with CAutomationError.
+// With EmptyRows::kCleared every row ends as CalculateBomRow leaves it when
+// run for that row alone: the block form of the sheet's change event.
 BomRenewal RenewBomRows(const ExcelDispatch& cells, int firstRow, int rowCount,
                         const MaterialLibrary& library, const CurrentLayout& layout,
-                        const AssistantSettings& settings);
+                        const AssistantSettings& settings, EmptyRows emptyRows = EmptyRows::kLeftAlone);

@@ -12,7 +12,9 @@ struct MaterialLibrary;
 // Reads the specification shown in row `row` of `sheet`, colours it red
 // (255) when it cannot be computed and black (0) otherwise, and writes the
 // weight formulas into the row. Returns ST_OK, or ST_FAIL (row below 1, or a
-// specification without a weight; the weight cells are then left alone).
+// specification without a weight; the weight cells are then left alone,
+// but for an empty specification, whose weight cells lose the formulas of
+// the calculation's own form: a total must not count a material gone).
 // Spreadsheet errors end it with CAutomationError.
 int CalculateBomRow(const ExcelDispatch& sheet, int row, const MaterialLibrary& library,
                     const CurrentLayout& layout, const AssistantSettings& settings);

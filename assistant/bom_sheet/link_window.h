@@ -30,4 +30,6 @@ class LinkWindow {
   // the event has returned: a message box inside the event would hold the
   // spreadsheet, which waits for the call.
   virtual void ReportEventError(std::u16string_view description) = 0;
+  // A sheet event calculates a long block: the wait pointer while it lasts.
+  virtual void ShowWaitPointer(bool shown) { (void)shown; }
 };

@@ -2,11 +2,15 @@
 
 // The receiver of the attached sheet's events: a change or a selection in
 // the specification column below the head rows runs the row calculation or
-// moves the material list. The Win32 adapter puts it behind the one static
+// moves the material list. A change of many cells at once (a paste, a fill,
+// Delete on a selection, rows deleted) calculates every row it meets, as
+// one block. The Win32 adapter puts it behind the one static
 // IDispatch that the spreadsheet calls.
 
 #include <string>
+#include <vector>
 
+#include "assistant/bom_sheet/changed_rows.h"
 #include "assistant/excel/automation_object.h"
 #include "assistant/excel/excel_dispatch.h"
 
@@ -30,6 +34,9 @@ class CWorksheetEventSink : public AutomationObject {
 
  private:
   void Route(int dispatchId, const AutomationValue& target);
+  void OnChange(const ExcelDispatch& target);
+  void CalculateRow(const ExcelDispatch& target, int row);
+  void CalculateBlock(const ExcelDispatch& target, const std::vector<RowRun>& rows);
   ExcelDispatch SheetOf(const ExcelDispatch& target) const;
   ExcelDispatch WatchedCells();
 

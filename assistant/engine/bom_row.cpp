@@ -41,7 +41,39 @@ std::string TotalWeightFormula(const CurrentLayout& layout, int row, double unit
                     printed);
 }
 
+// A weight per metre as %f prints it and the spreadsheet may shorten it.
+bool IsDecimal(std::string_view text) {
+  std::size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  auto digits = [](std::string_view part) {
+    return part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return !whole.empty() && digits(whole) && digits(fraction) &&
+         (point == std::string_view::npos || !fraction.empty());
+}
+
+// `formula` is `prefix`, a weight and `suffix`.
+bool HasWeightBetween(std::string_view formula, const std::string& prefix, std::string_view suffix) {
+  if (formula.size() <= prefix.size() + suffix.size()) return false;
+  if (!formula.starts_with(prefix) || !formula.ends_with(suffix)) return false;
+  return IsDecimal(formula.substr(prefix.size(), formula.size() - prefix.size() - suffix.size()));
+}
+
 }  // namespace
+
+bool IsBomWeightFormula(std::string_view formula, int row, int column, const CurrentLayout& layout) {
+  if (column <= 0) return false;
+  if (column == layout.singleWeight.number) {
+    return HasWeightBetween(formula, FormatText("=%s%d*", Letters(layout.length), row), "/1000");
+  }
+  if (column != layout.totalWeight.number) return false;
+  if (layout.singleWeight.number > 0) return formula == TotalWeightFormula(layout, row, 0);
+  // The total with the weight in it: its text up to the weight.
+  std::string withWeight = TotalWeightFormula(layout, row, 0);
+  std::string prefix = withWeight.substr(0, withWeight.rfind('*') + 1);
+  return HasWeightBetween(formula, prefix, "/1000");
+}
 
 std::string BomSpecificationOf(std::string_view shownText) {
   std::string spec(Trimmed(shownText));

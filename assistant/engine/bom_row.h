@@ -35,5 +35,11 @@ std::string BomSpecificationOf(std::string_view shownText);
 BomRowResult ComputeBomRow(std::string_view shownText, int row, const MaterialLibrary& library,
                            const CurrentLayout& layout, const AssistantSettings& settings);
 
+// Whether `formula` (as the sheet's Formula reads it) is one that
+// ComputeBomRow writes into the weight column `column` of row `row`, with
+// any weight per metre: such a cell only repeats a calculation, and goes
+// with its specification. A number or a formula of the user's is not.
+bool IsBomWeightFormula(std::string_view formula, int row, int column, const CurrentLayout& layout);
+
 // The lookup mode of the library search: exact when "Case sensitive" is set.
 int BomLookupMode(const AssistantSettings& settings);

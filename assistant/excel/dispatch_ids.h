@@ -38,6 +38,7 @@ inline constexpr int kUsedRange = 0x19C;
 inline constexpr int kRange = 0xC5;
 
 // Range
+inline constexpr int kAddress = 0xEC;  // "$B$5:$B$204", areas separated by commas
 inline constexpr int kRow = 0x101;
 inline constexpr int kColumn = 0xF0;
 inline constexpr int kRows = 0x102;

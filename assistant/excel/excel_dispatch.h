@@ -62,6 +62,8 @@ class ExcelDispatch {
 
   // Range
   std::int32_t Row() const { return AutomationInt(Get(dispid::kRow)); }
+  // Every area of the range, absolute: "$B$5:$B$204,$D$3".
+  std::u16string Address() const { return AutomationText(Get(dispid::kAddress)); }
   std::int32_t Column() const { return AutomationInt(Get(dispid::kColumn)); }
   ExcelDispatch Rows() const { return GetChild(dispid::kRows); }
   ExcelDispatch Resize(std::int32_t rows, std::int32_t columns) const;

@@ -31,18 +31,19 @@ InvokeKind KindOf(WORD flags) {
 // then the named ones (their dispatch ids are their positions, as
 // GetIDsOfNames gave them; omitted ones between are missing), with a put's
 // value as the named DISPID_PROPERTYPUT argument, last.
+AutomationValue ArgumentOf(const VARIANT& variant);
+
 HRESULT ReadArguments(const DISPPARAMS& params, InvokeKind kind, std::vector<AutomationValue>& args) {
   UINT named = params.cNamedArgs;
   bool putValue = named > 0 && params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
   if (kind == InvokeKind::kPut && !putValue) return DISP_E_PARAMNOTOPTIONAL;
   if (kind != InvokeKind::kPut && putValue) return DISP_E_PARAMNOTFOUND;
-  for (UINT i = params.cArgs; i > named; --i)
-    args.push_back(AutomationValueFromVariant(params.rgvarg[i - 1]));
+  for (UINT i = params.cArgs; i > named; --i) args.push_back(ArgumentOf(params.rgvarg[i - 1]));
   for (UINT i = putValue ? 1 : 0; i < named; ++i) {
     DISPID position = params.rgdispidNamedArgs[i];
     if (position < 0 || position > 64) return DISP_E_PARAMNOTFOUND;
     if (args.size() <= static_cast<std::size_t>(position)) args.resize(position + 1, AutomationMissing{});
-    args[position] = AutomationValueFromVariant(params.rgvarg[i]);
+    args[position] = ArgumentOf(params.rgvarg[i]);
   }
   if (putValue) args.push_back(AutomationValueFromVariant(params.rgvarg[0]));
   return S_OK;
@@ -83,6 +84,16 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
       slot = new CExposedDispatch(object);
     }
     return slot;
+  }
+
+  // The object behind `dispatch` when it is one of ours: a range handed back
+  // as an argument (Copy Destination:=) comes back as itself.
+  static AutomationObjectPtr ObjectOf(IDispatch* dispatch) {
+    std::lock_guard lock(g_identityMutex);
+    for (const auto& [object, exposed] : g_exposedByObject) {
+      if (static_cast<IDispatch*>(exposed) == dispatch) return exposed->m_object;
+    }
+    return nullptr;
   }
 
   // The strong connections on the IDispatch of `object`, while it lives.
@@ -188,6 +199,15 @@ class CExposedDispatch : public winfx::CRefCounted<IDispatch, IExternalConnectio
   AutomationObjectPtr m_object;
   std::atomic<long> m_connections{0};
 };
+
+AutomationValue ArgumentOf(const VARIANT& variant) {
+  const VARIANT* given = &variant;
+  if (V_VT(given) == (VT_VARIANT | VT_BYREF) && V_VARIANTREF(given)) given = V_VARIANTREF(given);
+  if (V_VT(given) == VT_DISPATCH && V_DISPATCH(given)) {
+    if (AutomationObjectPtr own = CExposedDispatch::ObjectOf(V_DISPATCH(given))) return own;
+  }
+  return AutomationValueFromVariant(variant);
+}
 
 }  // namespace
 

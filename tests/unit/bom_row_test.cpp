@@ -122,13 +122,31 @@ TEST_F(BomRowTest, TheSheetComputesTheWrittenFormulas) {
 TEST_F(BomRowTest, AFailedRowTurnsRedAndKeepsItsWeights) {
   ASSERT_EQ(Calculate(5, u"'-120*6"), ST_OK);
   // "-120*6" without the apostrophe is the formula =-120*6: the cell shows -720.
-  for (const char16_t* spec : {u"", u"'-120*", u"HW100X100X6X10", u"%%D60*3", u"'-120*-6", u"-120*6"}) {
+  for (const char16_t* spec : {u"'-120*", u"HW100X100X6X10", u"%%D60*3", u"'-120*-6", u"-120*6"}) {
     EXPECT_EQ(Calculate(5, spec), ST_FAIL) << Utf8Of(spec);
     EXPECT_EQ(SpecColor(5), 255);
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Formula(5, 6), u"=C5*5.650000/1000");
     EXPECT_EQ(Formula(5, 7), u"=(D5+E5)*F5");
   }
+  // A cleared specification takes its calculated weights along (also as
+  // the spreadsheet may shorten the weight); a number or a formula the user
+  // wrote into a weight cell stays.
+  for (const char16_t* empty : {u"", u"   "}) {
+    ASSERT_EQ(Calculate(6, u"D60*3"), ST_OK);
+    m_sheet->TypeInto(6, 6, u"=C6*4.21/1000+1");
+    m_sheet->TypeInto(6, 7, u"12.5");
+    ASSERT_EQ(Calculate(7, u"D60*3"), ST_OK);
+    m_sheet->TypeInto(7, 6, u"=C7*4.21/1000");
+    EXPECT_EQ(Calculate(6, empty), ST_FAIL);
+    EXPECT_EQ(Calculate(7, empty), ST_FAIL);
+    EXPECT_EQ(SpecColor(7), 255);
+    EXPECT_EQ(Formula(6, 6), u"=C6*4.21/1000+1");
+    EXPECT_EQ(Formula(6, 7), u"12.5");
+    EXPECT_EQ(Formula(7, 6), u"");
+    EXPECT_EQ(Formula(7, 7), u"");
+  }
+
   // An empty cell that was never written fails too, and only its colour changes.
   m_sink->events.clear();
   EXPECT_EQ(CalculateBomRow(m_dispatch, 9, m_library, m_layout, m_settings), ST_FAIL);

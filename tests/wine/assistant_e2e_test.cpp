@@ -13,13 +13,19 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "assistant/bom_sheet/excel_link.h"
 #include "assistant/bom_sheet/sheet_header.h"
 #include "assistant/config/assistant_folders.h"
+#include "assistant/config/bom_style.h"
 #include "assistant/config/settings.h"
+#include "assistant/engine/bom_row.h"
+#include "assistant/engine/material_library.h"
 #include "assistant/excel/excel_discovery_win32.h"
 #include "assistant/excel/excel_dispatch.h"
 #include "assistant/texts/text_tables.h"
@@ -27,6 +33,7 @@
 #include "tests/standins/workbook/model_objects.h"
 #include "tests/standins/workbook/workbook_model.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
+#include "tests/wine/driver/person_input.h"
 #include "tests/wine/driver/ui_driver.h"
 #include "tests/wine/excel_link_wine_support.h"
 #include "winfx/module_path.h"
@@ -313,6 +320,127 @@ TEST_F(AssistantE2ETest, RenewAllWaitsWhileACellIsEdited) {
   std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 5s);
   EXPECT_FALSE(box.has_value()) << "renew all gave up: " << fs::path(box ? box->text : L"").string();
   EXPECT_EQ(RunMacro(L"renewed"), std::optional<DWORD>(0));
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+}
+
+// What a person does with the keyboard and mouse in the stand-in's grid.
+class CGridHands {
+ public:
+  explicit CGridHands(HWND grid) : m_grid(grid) {}
+
+  // A click on cell (row, column); column 0 is the row's header. `keys`
+  // as a mouse message carries them (MK_SHIFT, MK_CONTROL).
+  void Click(int row, int column, WPARAM keys = 0) const {
+    PostMessageW(m_grid, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(row, column));
+    PostMessageW(m_grid, WM_LBUTTONUP, keys, At(row, column));
+    Settle();
+  }
+  // A drag from one cell to another.
+  void Drag(int fromRow, int fromColumn, int toRow, int toColumn) const {
+    PostMessageW(m_grid, WM_LBUTTONDOWN, MK_LBUTTON, At(fromRow, fromColumn));
+    PostMessageW(m_grid, WM_MOUSEMOVE, MK_LBUTTON, At(toRow, toColumn));
+    PostMessageW(m_grid, WM_LBUTTONUP, 0, At(toRow, toColumn));
+    Settle();
+  }
+  // Keys pressed as a person presses them, into the stand-in's frame.
+  void Press(std::initializer_list<WORD> modifiers, WORD key, int times = 1) const {
+    uidriver::PressKeys(m_grid, modifiers, key, times);
+    Settle();
+  }
+  void Type(const std::wstring& text) const {
+    for (wchar_t c : text) PostMessageW(m_grid, WM_CHAR, c, 0);
+    Settle();
+  }
+
+ private:
+  static LPARAM At(int row, int column) {
+    return MAKELPARAM(column == 0 ? 10 : 40 + 90 * (column - 1) + 10, 20 * row + 5);
+  }
+  static void Settle() {
+    PumpUntil([] { return false; }, 300ms);
+  }
+
+  HWND m_grid;
+};
+
+// Rows `first` to `last` of the sheet whose weight formulas are not those
+// the row's own calculation gives its shown specification (an empty one:
+// none), read as a second client.
+std::vector<int> RowsNotCalculated(const ExcelDispatch& cells, int first, int last) {
+  MaterialLibrary library;
+  std::ifstream file(fs::absolute(L"assistant_e2e\\ZMLib.txt"), std::ios::binary);
+  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(ParseMaterialLibrary(library, content, "ZMLib.txt"), "");
+  AssistantSettings settings;
+  CurrentLayout layout;
+  SelectBomStyle(settings, 1, layout);
+  std::vector<int> wrong;
+  for (int row = first; row <= last; ++row) {
+    std::string shown = EncodeToCodePage(cells.Item(row, 2).Text(), kCodePageGbk);
+    BomRowResult result = ComputeBomRow(shown, row, library, layout, settings);
+    std::u16string single = cells.Item(row, 6).Formula();
+    std::u16string total = cells.Item(row, 7).Formula();
+    bool right = result.computed ? single == Utf16FromAscii(result.singleWeightFormula) &&
+                                       total == Utf16FromAscii(result.totalWeightFormula)
+                                 : !BomSpecificationOf(shown).empty() || (single.empty() && total.empty());
+    if (!right || cells.Item(row, 2).Font().Color() != result.specificationColor) wrong.push_back(row);
+  }
+  return wrong;
+}
+
+// A BOM filled as a draughtsman fills one, by hand in the stand-in's grid:
+// rows pasted from another program, a specification filled down, a block
+// cleared with Delete, whole rows deleted. Each is one change of a block;
+// every row of every block ends as its own calculation leaves it.
+TEST_F(AssistantE2ETest, BlocksPastedFilledClearedAndDeletedByHandAreCalculated) {
+  HWND window = StartAssistant();
+  ASSERT_NE(window, nullptr) << "the main window did not appear";
+  ExcelDispatch cells = RunningApplication().ActiveSheet().Cells();
+  HWND grid = StandinBookWindow();
+  ASSERT_NE(grid, nullptr);
+  CGridHands hands(grid);
+
+  // Rows 5 to 22 pasted: specification, length and count, from another program.
+  const std::wstring specs[] = {L"H300*200*6*8", L"D60*3",    L"%%C76*3.5",
+                                L"-120*6",       L"nonsense", L"C200*75*9*11"};
+  std::wstring table;
+  for (int i = 0; i < 18; ++i) table += specs[i % 6] + L"\t6000\t2\r\n";
+  ASSERT_TRUE(uidriver::PutClipboardText(table));
+  hands.Click(5, 2);
+  hands.Press({VK_CONTROL}, 'V');
+  ASSERT_TRUE(WaitForFormula(cells, 22, 6)) << "the pasted rows were not calculated";
+  EXPECT_EQ(Wide(cells.Item(22, 3).Text()), L"6000");
+  EXPECT_EQ(RowsNotCalculated(cells, 5, 22), std::vector<int>{});
+
+  // A specification typed into B25 and filled down to B32 with Ctrl+D.
+  hands.Click(25, 2);
+  hands.Type(L"D60*3\r");
+  hands.Drag(25, 2, 32, 2);
+  hands.Press({VK_CONTROL}, 'D');
+  ASSERT_TRUE(WaitForFormula(cells, 32, 6)) << "the filled rows were not calculated";
+  EXPECT_EQ(RowsNotCalculated(cells, 25, 32), std::vector<int>{});
+
+  // B5:B10 taken with Shift+Down and cleared with Delete: the weights go too.
+  hands.Click(5, 2);
+  hands.Press({VK_SHIFT}, VK_DOWN, 5);
+  hands.Press({}, VK_DELETE);
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(10, 7).Formula().empty(); }, 10s));
+  EXPECT_EQ(RowsNotCalculated(cells, 5, 10), std::vector<int>{});
+
+  // Rows 14 to 16 taken by their headers and deleted with Ctrl+-: the rows
+  // below move up (the pasted to 19, the filled to 22:29) and every row
+  // still holds its own formulas.
+  hands.Click(14, 0);
+  hands.Click(16, 0, MK_SHIFT);
+  std::u16string movedUp = cells.Item(17, 2).Text();
+  hands.Press({VK_CONTROL}, VK_SUBTRACT);
+  EXPECT_TRUE(PumpUntil([&] { return cells.Item(14, 2).Text() == movedUp; }, 10s)) << "no rows were deleted";
+  PumpUntil([] { return false; }, 1s);
+  EXPECT_EQ(RowsNotCalculated(cells, 5, 19), std::vector<int>{});
+  EXPECT_EQ(RowsNotCalculated(cells, 22, 29), std::vector<int>{});
+  SavePicture(window, L"blocks");
+
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
 }

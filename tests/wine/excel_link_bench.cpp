@@ -4,7 +4,9 @@
 //   typing would, and the change event runs the row's calculation; prints
 //   rows per second and the calls per row;
 // - Renew All of 2,000 mixed rows: prints the calls in all and the time as
-//   a multiple of one bare call.
+//   a multiple of one bare call;
+// - a paste of 2,000 specifications as one block, and the same rows
+//   cleared at once: the calls in all, from the paste on, and the time;
 // - start-up: the assistant's window painted beside Notepad's, and New BOM
 //   after it (startup_bench.h).
 // Fails when a row was not calculated or a window did not appear.
@@ -13,15 +15,19 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "assistant/bom_sheet/bom_commands.h"
 #include "assistant/bom_sheet/excel_link.h"
 #include "assistant/config/bom_style.h"
+#include "assistant/engine/bom_row.h"
 #include "assistant/excel/com_automation_win32.h"
 #include "assistant/excel/excel_discovery_win32.h"
+#include "base/code_page.h"
 #include "base/status.h"
+#include "tests/standins/workbook/standin_dispatch_ids.h"
 #include "tests/unit/fakes/fake_excel_discovery.h"
 #include "tests/wine/excel_link_wine_support.h"
 #include "tests/wine/standin_end.h"
@@ -39,12 +45,13 @@ constexpr int kReadsPerRound = 30;
 constexpr int kRenewRows = 2000;
 // What one typed row cannot do without, each a call between the two
 // processes: the typist's Item and Value; the change event it causes; the
-// sink's Column and Row of the target; the calculation's Item, Text, Font,
-// Color, and Item and Formula for each of the two weight cells; the change
-// event of each formula with the sink's Column of it; and the release of
-// the four new objects (specification cell, its font, two weight cells).
-constexpr int kNeededCallsPerRow = 2 + 1 + 2 + 8 + 2 * 2 + 4;
+// sink's Address of the target; the calculation's Item, Text, Font, Color,
+// and Item and Formula for each of the two weight cells; the change event
+// of each formula with the sink's Address of it; and the release of the
+// four new objects (specification cell, its font, two weight cells).
+constexpr int kNeededCallsPerRow = 2 + 1 + 1 + 8 + 2 * 2 + 4;
 constexpr long kRenewCallTarget = 50;
+constexpr long kPasteCallTarget = 60;
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
 
@@ -137,6 +144,86 @@ int RenewAllOf(ExcelLink& link, const ExcelDispatch& app, const ExcelDispatch& c
   return wrong;
 }
 
+// The calls between the two processes from now on: the assistant's, the
+// events and the releases of objects new to this process.
+class CCallCount {
+ public:
+  CCallCount()
+      : m_invokes(ComInvokeCount()), m_events(WorksheetEventCount()), m_releases(ComLastReleaseCount()) {}
+  long Calls() const {
+    return (ComInvokeCount() - m_invokes) + (WorksheetEventCount() - m_events) +
+           (ComLastReleaseCount() - m_releases);
+  }
+
+ private:
+  long m_invokes;
+  long m_events;
+  long m_releases;
+};
+
+void PrintBlockFigures(const char* name, double seconds, long calls, double bare) {
+  std::printf("%s:\n", name);
+  std::printf("    %d rows in %.3f s (target under 1 s), %.1f times one bare call\n", kRenewRows, seconds,
+              seconds / bare);
+  std::printf("    %ld calls in all (target at most %ld)\n", calls, kPasteCallTarget);
+}
+
+// Rows of column `column` whose formulas are not `expected(row)`, read in one call.
+int WrongFormulas(const ExcelDispatch& cells, int column, const std::function<std::string(int)>& expected) {
+  AutomationArray formulas =
+      AutomationArrayOf(cells.Item(kFirstRow, column).Resize(kRenewRows, 1).Get(dispid::kFormula));
+  int wrong = 0;
+  for (int index = 1; index <= kRenewRows; ++index) {
+    int row = kFirstRow + index - 1;
+    if (EncodeToCodePage(AutomationText(formulas.At(index, 1)), kCodePageUtf8) != expected(row)) ++wrong;
+  }
+  return wrong;
+}
+
+// 2,000 specifications of `mix` pasted as one block into an emptied BOM
+// (one change event), then cleared at once; every row is checked against
+// its own calculation.
+int PasteAndClear(ExcelLink& link, const ExcelDispatch& app, const ExcelDispatch& cells, double bare,
+                  const char* name, const std::vector<std::u16string>& mix) {
+  DetachSheet(link);
+  cells.Item(kFirstRow, 2)
+      .Resize(kRenewRows, 6)
+      .Invoke(standin_dispid::kClearContents, InvokeKind::kMethod, {});
+  link.app = app;
+  link.caption.clear();
+  link.sheetIndex = -1;
+  AttachSheet(link, link.caption, link.sheetIndex);
+  AutomationArray specs(kRenewRows, 1);
+  for (int row = 1; row <= kRenewRows; ++row)
+    specs.At(row, 1) = mix[static_cast<std::size_t>(row - 1) % mix.size()];
+
+  std::printf("%s:\n", name);
+  CCallCount pasteCalls;
+  Clock::time_point start = Clock::now();
+  cells.Item(kFirstRow, 2).Resize(kRenewRows, 1).SetValue(MakeAutomationArray(specs));
+  PrintBlockFigures("  pasted as one block", Seconds(Clock::now() - start), pasteCalls.Calls(), bare);
+  auto rowFormulas = [&mix](int row, bool single) {
+    std::u16string spec = mix[static_cast<std::size_t>(row - kFirstRow) % mix.size()];
+    // The cell shows a text typed after an apostrophe without it.
+    if (spec.starts_with(u"'")) spec.erase(0, 1);
+    BomRowResult result = ComputeBomRow(EncodeToCodePage(spec, kCodePageGbk), row, g_materialLibrary,
+                                        g_currentLayout, g_settings);
+    return single ? result.singleWeightFormula : result.totalWeightFormula;
+  };
+  int wrong = WrongFormulas(cells, 6, [&](int row) { return rowFormulas(row, true); });
+  wrong += WrongFormulas(cells, 7, [&](int row) { return rowFormulas(row, false); });
+
+  CCallCount clearCalls;
+  start = Clock::now();
+  cells.Item(kFirstRow, 2)
+      .Resize(kRenewRows, 1)
+      .Invoke(standin_dispid::kClearContents, InvokeKind::kMethod, {});
+  PrintBlockFigures("  cleared at once", Seconds(Clock::now() - start), clearCalls.Calls(), bare);
+  auto empty = [](int) { return std::string(); };
+  wrong += WrongFormulas(cells, 6, empty) + WrongFormulas(cells, 7, empty);
+  return wrong;
+}
+
 int Run() {
   SelectBomStyle(g_settings, 1, g_currentLayout);
   CWin32ExcelDiscovery discovery;
@@ -178,6 +265,8 @@ int Run() {
   int wrong = CheckRows(cells, kFirstRow, kRows);
   wrong += RenewAllOf(link, app, cells, bare, "a finished BOM", kFinishedBom);
   wrong += RenewAllOf(link, app, cells, bare, "a row in three failing", kBomWithFailures);
+  wrong += PasteAndClear(link, app, cells, bare, "a paste of a finished BOM", kFinishedBom);
+  wrong += PasteAndClear(link, app, cells, bare, "a paste with a row in three failing", kBomWithFailures);
   DetachSheet(link);
   app.SetVisible(false);
   if (wrong) std::printf("%d rows were not calculated\n", wrong);

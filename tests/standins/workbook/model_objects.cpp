@@ -64,6 +64,15 @@ constexpr MemberName kMemberNames[] = {
     {u"HoldBusy", standin_dispid::kHoldBusy},
     {u"Activate", standin_dispid::kActivate},
     {u"WindowState", standin_dispid::kWindowState},
+    {u"Address", dispid::kAddress},
+    {u"Areas", standin_dispid::kAreas},
+    {u"CountLarge", standin_dispid::kCountLarge},
+    {u"EntireRow", standin_dispid::kEntireRow},
+    {u"EntireColumn", standin_dispid::kEntireColumn},
+    {u"ClearContents", standin_dispid::kClearContents},
+    {u"Delete", standin_dispid::kDelete},
+    {u"Insert", standin_dispid::kInsert},
+    {u"Copy", standin_dispid::kCopy},
 };
 
 // Argument names of the methods that a macro calls with named arguments,
@@ -81,6 +90,9 @@ constexpr ArgumentNames kArgumentNames[] = {
      {u"Filename", u"FileFormat", u"Password", u"WriteResPassword", u"ReadOnlyRecommended", u"CreateBackup",
       u"AccessMode", u"ConflictResolution", u"AddToMru", u"TextCodepage", u"TextVisualLayout", u"Local"}},
     {dispid::kAdd, {u"Template"}},
+    {standin_dispid::kCopy, {u"Destination"}},
+    {standin_dispid::kDelete, {u"Shift"}},
+    {standin_dispid::kInsert, {u"Shift", u"CopyOrigin"}},
 };
 
 char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
@@ -203,6 +215,8 @@ int IndexArgument(std::span<const AutomationValue> args, int count) {
 }
 
 AutomationObjectPtr MakeAreasObject(const std::shared_ptr<CModelSheet>& sheet, std::vector<CellRect> areas);
+AutomationObjectPtr MakeAreasListObject(const std::shared_ptr<CModelSheet>& sheet,
+                                        std::vector<CellRect> areas);
 
 // Range(address) or Range(cell1, cell2) of a sheet, relative to `base`.
 AutomationValue RangeOf(const std::shared_ptr<CModelSheet>& sheet, const CellRect& base,
@@ -334,11 +348,80 @@ class CRangeObject : public CSheetPart {
         Part()->Select(m_block);
         return {};
       default:
-        ThrowUnknownMember();
+        return InvokeBlockMember(dispatchId, args);
     }
   }
 
  private:
+  // The members of edits of many cells, and of a range's areas.
+  AutomationValue InvokeBlockMember(int dispatchId, std::span<const AutomationValue> args) {
+    switch (dispatchId) {
+      case dispid::kAddress:
+        return Address();
+      case standin_dispid::kAreas:
+        return MakeAreasListObject(Part(), m_areas);
+      case standin_dispid::kCountLarge:
+        return static_cast<double>(CellCount());
+      case standin_dispid::kEntireRow:
+        return MakeAreasRangeObject(Part(), Entire(true));
+      case standin_dispid::kEntireColumn:
+        return MakeAreasRangeObject(Part(), Entire(false));
+      case standin_dispid::kClearContents:
+        Part()->ClearContents(m_areas);
+        return true;
+      case standin_dispid::kDelete:
+        Part()->DeleteRows(WholeRows().top, WholeRows().bottom);
+        return true;
+      case standin_dispid::kInsert:
+        Part()->InsertRows(WholeRows().top, WholeRows().bottom - WholeRows().top + 1);
+        return true;
+      case standin_dispid::kCopy:
+        return Copy(args);
+      default:
+        ThrowUnknownMember();
+    }
+  }
+
+  std::u16string Address() const {
+    std::u16string address;
+    for (const CellRect& area : m_areas) address += (address.empty() ? u"" : u",") + BlockAddress(area);
+    return address;
+  }
+
+  long long CellCount() const {
+    long long cells = 0;
+    for (const CellRect& area : m_areas) cells += area.CellCount();
+    return cells;
+  }
+
+  std::vector<CellRect> Entire(bool rows) const {
+    std::vector<CellRect> entire;
+    for (const CellRect& area : m_areas) {
+      entire.push_back(rows ? CellRect::Rows(area.top, area.bottom)
+                            : CellRect{1, area.left, kSheetRows, area.right});
+    }
+    return entire;
+  }
+
+  // Deleting and inserting take whole rows here; cells shifted within
+  // their columns are not part of the stand-in.
+  const CellRect& WholeRows() const {
+    if (m_areas.size() != 1 || !m_block.IsWholeRows()) {
+      throw CAutomationError(u"The stand-in deletes and inserts only one block of whole rows.");
+    }
+    return m_block;
+  }
+
+  // Copy Destination:=range; without a destination the spreadsheet would
+  // use the clipboard, which only the grid window does here.
+  AutomationValue Copy(std::span<const AutomationValue> args) {
+    std::optional<CellRect> destination =
+        IsGiven(args, 0) ? ModelBlockOf(AutomationObjectOf(args[0])) : std::nullopt;
+    if (!destination) throw CAutomationError(u"Copy needs a destination range here.");
+    Part()->CopyBlock(m_block, *destination);
+    return true;
+  }
+
   // A cell's value, or a block's as an array of its rows.
   AutomationValue Values() const {
     if (m_block.IsCell()) return Part()->CellValue(m_block.top, m_block.left);
@@ -354,6 +437,13 @@ class CRangeObject : public CSheetPart {
       std::array<AutomationValue, 1> itemValue = {value};
       return item->Invoke(standin_dispid::kDefault, InvokeKind::kPut, itemValue);
     }
+    if (dispatchId == standin_dispid::kDefault || dispatchId == dispid::kValue ||
+        dispatchId == dispid::kFormula) {
+      // A formula put reads as typing too; an array gives every cell its
+      // own; every area is written, one change event for them all.
+      Part()->SetValue(m_areas, value);
+      return {};
+    }
     // An unknown member fails on the first block, before anything is written.
     for (const CellRect& area : m_areas) PutArea(dispatchId, area, value);
     return {};
@@ -361,11 +451,6 @@ class CRangeObject : public CSheetPart {
 
   void PutArea(int dispatchId, const CellRect& area, const AutomationValue& value) {
     switch (dispatchId) {
-      case standin_dispid::kDefault:
-      case dispid::kValue:
-      case dispid::kFormula:
-        // A formula put reads as typing too; an array gives every cell its own.
-        return Part()->SetValue(area, value);
       case dispid::kNumberFormatLocal:
         return Part()->SetNumberFormat(area, AutomationText(value));
       case dispid::kColumnWidth:
@@ -385,11 +470,7 @@ class CRangeObject : public CSheetPart {
   AutomationValue Count() const {
     if (m_kind == RangeKind::kRows) return std::int32_t{RowCount()};
     if (m_kind == RangeKind::kColumns) return std::int32_t{ColumnCount()};
-    long long cells = 0;
-    for (const CellRect& area : m_areas) {
-      cells += static_cast<long long>(area.bottom - area.top + 1) * (area.right - area.left + 1);
-    }
-    return static_cast<std::int32_t>(cells);
+    return static_cast<std::int32_t>(CellCount());
   }
 
   [[noreturn]] static void ThrowOutsideSheet() {
@@ -675,7 +756,58 @@ AutomationObjectPtr MakeAreasObject(const std::shared_ptr<CModelSheet>& sheet, s
   return std::make_shared<CRangeObject>(sheet, std::move(areas), RangeKind::kCells);
 }
 
+// A range's Areas: Count, and Item(i) the i-th block as a range.
+class CAreasObject : public CSheetPart {
+ public:
+  CAreasObject(std::shared_ptr<CModelSheet> sheet, std::vector<CellRect> areas)
+      : CSheetPart(std::move(sheet)), m_areas(std::move(areas)) {}
+
+ protected:
+  AutomationValue InvokeMember(int dispatchId, InvokeKind kind,
+                               std::span<const AutomationValue> args) override {
+    if (kind == InvokeKind::kPut) ThrowUnknownMember();
+    if (dispatchId == dispid::kCount) return static_cast<std::int32_t>(m_areas.size());
+    if (dispatchId != dispid::kItem && dispatchId != standin_dispid::kDefault) ThrowUnknownMember();
+    return MakeRangeObject(Part(), m_areas[IndexArgument(args, static_cast<int>(m_areas.size())) - 1],
+                           RangeKind::kCells);
+  }
+
+ private:
+  std::vector<CellRect> m_areas;
+};
+
+AutomationObjectPtr MakeAreasListObject(const std::shared_ptr<CModelSheet>& sheet,
+                                        std::vector<CellRect> areas) {
+  return std::make_shared<CAreasObject>(sheet, std::move(areas));
+}
+
 }  // namespace
+
+AutomationObjectPtr MakeAreasRangeObject(const std::shared_ptr<CModelSheet>& sheet,
+                                         const std::vector<CellRect>& areas) {
+  if (areas.size() == 1) return MakeRangeObject(sheet, areas.front(), RangeKind::kCells);
+  return MakeAreasObject(sheet, areas);
+}
+
+std::u16string BlockAddress(const CellRect& block) {
+  auto text = [](const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); };
+  auto row = [](int number) { return "$" + std::to_string(number); };
+  auto column = [](int number) { return "$" + ColumnLetters(number); };
+  std::string first;
+  std::string last;
+  if (block.IsWholeRows()) {
+    first = row(block.top);
+    last = row(block.bottom);
+  } else if (block.IsWholeColumns()) {
+    first = column(block.left);
+    last = column(block.right);
+  } else {
+    first = column(block.left) + row(block.top);
+    last = column(block.right) + row(block.bottom);
+    if (block.IsCell()) return text(first);
+  }
+  return text(first + ":" + last);
+}
 
 AutomationObjectPtr MakeApplicationObject(const std::shared_ptr<CWorkbookModel>& model) {
   return g_applications.Find(model.get(), [&] { return std::make_shared<CApplicationObject>(model); });

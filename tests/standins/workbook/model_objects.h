@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "assistant/excel/automation_object.h"
 #include "tests/standins/workbook/workbook_model.h"
@@ -18,6 +20,12 @@ AutomationObjectPtr MakeApplicationObject(const std::shared_ptr<CWorkbookModel>&
 AutomationObjectPtr MakeWorksheetObject(const std::shared_ptr<CModelSheet>& sheet);
 AutomationObjectPtr MakeRangeObject(const std::shared_ptr<CModelSheet>& sheet, const CellRect& block,
                                     RangeKind kind);
+// One range over `areas`: a range of several areas when there are more than one.
+AutomationObjectPtr MakeAreasRangeObject(const std::shared_ptr<CModelSheet>& sheet,
+                                         const std::vector<CellRect>& areas);
+// The address as the spreadsheet writes it: "$B$5:$B$7", "$B$9", whole rows
+// "$10:$13", whole columns "$B:$B".
+std::u16string BlockAddress(const CellRect& block);
 
 // The sheet and block behind a range or worksheet object of the model; null
 // for any other object.

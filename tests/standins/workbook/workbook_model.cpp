@@ -219,6 +219,16 @@ CellEntry EntryOf(const AutomationValue& value) {
 }  // namespace
 
 void CModelSheet::SetValue(const CellRect& block, const AutomationValue& value) {
+  WriteBlock(block, value);
+  FireEvent(dispid::kChange, block);
+}
+
+void CModelSheet::SetValue(const std::vector<CellRect>& areas, const AutomationValue& value) {
+  for (const CellRect& area : areas) WriteBlock(area, value);
+  FireEvent(dispid::kChange, areas);
+}
+
+void CModelSheet::WriteBlock(const CellRect& block, const AutomationValue& value) {
   CheckWritable();
   AutomationArray given = AutomationArrayOf(value);
   bool same = given.rows == 1 && given.columns == 1;
@@ -241,7 +251,6 @@ void CModelSheet::SetValue(const CellRect& block, const AutomationValue& value) 
       }
     }
   }
-  FireEvent(dispid::kChange, block);
 }
 
 void CModelSheet::SetFormula(const CellRect& block, const std::u16string& formula) {
@@ -342,10 +351,14 @@ bool CModelSheet::Unadvise(int cookie) {
 }
 
 void CModelSheet::FireEvent(int dispatchId, const CellRect& target) {
+  FireEvent(dispatchId, std::vector<CellRect>{target});
+}
+
+void CModelSheet::FireEvent(int dispatchId, const std::vector<CellRect>& target) {
   if (m_sinks.empty()) return;
   // A sink may write cells, and so fire events, or unadvise while it runs.
   std::vector<std::pair<int, AutomationObjectPtr>> sinks = m_sinks;
-  std::array<AutomationValue, 1> args = {MakeRangeObject(shared_from_this(), target, RangeKind::kCells)};
+  std::array<AutomationValue, 1> args = {MakeAreasRangeObject(shared_from_this(), target)};
   for (const auto& [cookie, sink] : sinks) {
     try {
       sink->Invoke(dispatchId, InvokeKind::kMethod, args);

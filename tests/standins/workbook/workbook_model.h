@@ -39,6 +39,9 @@ struct CellRect {
   }
   bool IsCell() const { return top == bottom && left == right; }
   bool IsWholeColumns() const { return top == 1 && bottom == kSheetRows; }
+  bool IsWholeRows() const { return left == 1 && right == kSheetColumns; }
+  long long CellCount() const { return static_cast<long long>(bottom - top + 1) * (right - left + 1); }
+  static CellRect Rows(int first, int last) { return {first, 1, last, kSheetColumns}; }
   static CellRect Cell(int row, int column) { return {row, column, row, column}; }
 };
 
@@ -96,6 +99,8 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   // read refuses the whole write. An array gives each cell its own value
   // (a block of one gives all cells the same; cells beyond it get #N/A).
   void SetValue(const CellRect& block, const AutomationValue& value);
+  // The same into every area of a range of several, one change event for all.
+  void SetValue(const std::vector<CellRect>& areas, const AutomationValue& value);
   void SetFormula(const CellRect& block, const std::u16string& formula);
   void SetFontColor(const CellRect& block, std::int32_t color);
   void SetNumberFormat(const CellRect& block, const std::u16string& format);
@@ -104,6 +109,26 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   void SetColumnWidth(const CellRect& block, double width);
   void Merge(const CellRect& block, bool across);
   void Protect(bool isProtected) { m_protected = isProtected; }
+
+  // Edits of many cells at once, each one change event whose target is the
+  // whole block (block_edits.cpp). Contents go, formats stay.
+  void ClearContents(const std::vector<CellRect>& areas);
+  // Whole rows go, the rows below move up and every formula's references
+  // follow (a reference into the rows gone becomes #REF!); the target is
+  // the rows, now holding the rows that moved up.
+  void DeleteRows(int first, int last);
+  // `count` empty rows before `first`; the target is the new rows.
+  void InsertRows(int first, int count);
+  // The content and format of `source` put at the top-left of
+  // `destination`, repeated over it where it is a multiple of the source;
+  // formulas move their references without "$" with them.
+  void CopyBlock(const CellRect& source, const CellRect& destination);
+  // Every row of `block` below its first takes the first row's cells.
+  void FillDown(const CellRect& block);
+  // Texts pasted from the clipboard, rows of cells from (top, left): each
+  // read as typed, one that does not read kept as text, as the spreadsheet
+  // takes text from another program. Returns the block pasted.
+  CellRect PasteTexts(int top, int left, const std::vector<std::vector<std::u16string>>& rows);
 
   // Selection: fires the selection-change event for the new block.
   void Select(const CellRect& block);
@@ -128,6 +153,10 @@ class CModelSheet : public std::enable_shared_from_this<CModelSheet> {
   template <typename Setter>
   void ApplyFormat(const CellRect& block, Setter setter);
   void FireEvent(int dispatchId, const CellRect& target);
+  void FireEvent(int dispatchId, const std::vector<CellRect>& target);
+  void WriteBlock(const CellRect& block, const AutomationValue& value);
+  void CopyCell(int fromRow, int fromColumn, int toRow, int toColumn, const ModelCell* source);
+  void MoveRows(int first, int last, int by);
 
   std::u16string m_name;
   std::weak_ptr<CModelWorkbook> m_workbook;
