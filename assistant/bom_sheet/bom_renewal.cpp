@@ -106,6 +106,7 @@ BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, s
                           const CurrentLayout& layout, const AssistantSettings& settings,
                           EmptyRows emptyRows) {
   BomRenewal plan;
+  std::vector<ColourRun> everyRow;  // the colour of each row, changed or not
   AutomationArray single(specifications.rows, 1);
   AutomationArray total(specifications.rows, 1);
   for (int index = 1; index <= specifications.rows; ++index) {
@@ -119,6 +120,7 @@ BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, s
       if (!colourNow || *colourNow != result.specificationColor) {
         AddColour(plan.colours, row, result.specificationColor);
       }
+      AddColour(everyRow, row, result.specificationColor);
     }
     auto unchanged = [&](const WeightColumnNow& column, int columnNumber) {
       if (cleared) return ClearedContent(column, index, row, columnNumber, layout);
@@ -131,8 +133,14 @@ BomRenewal PlanBomRenewal(int firstRow, const AutomationArray& specifications, s
     total.At(index, 1) = result.computed ? Utf16FromAscii(result.totalWeightFormula)
                                          : unchanged(totalWeight, layout.totalWeight.number);
   }
-  if (emptyRows == EmptyRows::kCleared && !colourNow && plan.colours.size() > 1) {
-    plan.colours = OverBlockColour(plan.colours, firstRow, specifications.rows);
+  if (emptyRows == EmptyRows::kCleared && plan.colours.size() > 1) {
+    // Where every row takes a colour, the block may be painted over when
+    // that takes fewer address lists, calls, than the changed rows alone.
+    std::vector<ColourRun> over = OverBlockColour(everyRow, firstRow, specifications.rows);
+    const std::string column = ColumnLetters(layout.material.number);
+    std::size_t overLists = ColourAddresses(over, column).size();
+    std::size_t changedLists = ColourAddresses(plan.colours, column).size();
+    if (overLists < changedLists || (!colourNow && overLists == changedLists)) plan.colours = std::move(over);
   }
   if (plan.computed > 0 || plan.cleared > 0) {
     if (singleWeight) plan.singleWeight = std::move(single);
