@@ -234,7 +234,7 @@ void CAssistantDlg::ReloadChangedLibrary() {
   m_materials.Send(LVM_DELETEALLITEMS);
   m_materialSpecs.clear();
   FillMaterialList();
-  m_prefixes.Send(LB_RESETCONTENT);
+  m_prefixes.ResetContent();
   m_prefixTexts.clear();
   FillPrefixList();
 }

@@ -51,6 +51,9 @@ class CColorListBox : public winfx::CSubclassedControl<winfx::CListBox> {
   int AddItem(const std::wstring& text, COLORREF color, BYTE bold, UINT format);
   // The text as bytes of `codePage` (GBK 936, Big5 950, ASCII).
   int AddItem(std::string_view bytes, unsigned codePage, COLORREF color, BYTE bold, UINT format);
+  // Removes every item with its record, so that a list filled again (the
+  // library reloaded) holds no more records than items.
+  void ResetContent();
 
   // Draws one item as the list's WM_DRAWITEM asks; nothing for index -1.
   void DrawItem(const DRAWITEMSTRUCT& item) const;
@@ -63,7 +66,7 @@ class CColorListBox : public winfx::CSubclassedControl<winfx::CListBox> {
   // The style of item `index`; null when the item carries no record of this
   // list box.
   const ListItemStyle* GetItemStyle(int index) const;
-  // The records the list box holds, one per item ever added.
+  // The records the list box holds, one per item added since the last reset.
   std::size_t GetRecordCount() const { return m_items.size(); }
   HWND GetToolTip() const { return m_toolTip; }
 
@@ -78,6 +81,7 @@ class CColorListBox : public winfx::CSubclassedControl<winfx::CListBox> {
   // tooltip see the mouse message.
   void RelayMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateTool(POINT point);
+  void RemoveTool();
   bool OnNeedText(NMHDR& header);
 
   std::vector<std::unique_ptr<ListItemStyle>> m_items;

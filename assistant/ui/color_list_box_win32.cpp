@@ -86,6 +86,12 @@ int CColorListBox::AddItem(const std::wstring& text, COLORREF color, BYTE bold, 
   return index;
 }
 
+void CColorListBox::ResetContent() {
+  winfx::CListBox::ResetContent();
+  m_items.clear();
+  RemoveTool();
+}
+
 int CColorListBox::AddItem(std::string_view bytes, unsigned codePage, COLORREF color, BYTE bold,
                            UINT format) {
   return AddItem(DecodeToWide(bytes, codePage), color, bold, format);
@@ -179,11 +185,8 @@ void CColorListBox::RelayMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-void CColorListBox::UpdateTool(POINT point) {
-  TOOLINFOW tool{};
-  int id = ToolHitTest(point, &tool);
-  if (id == m_toolId && (id < 0 || EqualRect(&tool.rect, &m_toolRect))) return;
-  if (m_toolId >= 0) {
+void CColorListBox::RemoveTool() {
+  if (m_toolId >= 0 && m_toolTip) {
     TOOLINFOW old{};
     old.cbSize = TTTOOLINFOW_V2_SIZE;
     old.hwnd = GetHwnd();
@@ -191,6 +194,13 @@ void CColorListBox::UpdateTool(POINT point) {
     SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&old));
   }
   m_toolId = -1;
+}
+
+void CColorListBox::UpdateTool(POINT point) {
+  TOOLINFOW tool{};
+  int id = ToolHitTest(point, &tool);
+  if (id == m_toolId && (id < 0 || EqualRect(&tool.rect, &m_toolRect))) return;
+  RemoveTool();
   if (id < 0) return;
   if (SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
     m_toolId = id;

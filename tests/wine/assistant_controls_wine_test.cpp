@@ -303,8 +303,11 @@ TEST_F(AssistantControlsTest, ItemsKeepTheirOwnStyleRecords) {
   EXPECT_EQ(dialog.prefixes.GetItemStyle(0)->color, kLibraryColor);
   EXPECT_EQ(dialog.prefixes.GetRecordCount(), 4u);
 
-  // Removing items keeps the records; destroying the list frees them.
+  // Emptying the list frees the records (a reloaded library fills it
+  // again); destroying the list frees them too.
   dialog.prefixes.ResetContent();
+  EXPECT_EQ(dialog.prefixes.GetRecordCount(), 0u);
+  FillPrefixes();
   EXPECT_EQ(dialog.prefixes.GetRecordCount(), 4u);
   DestroyWindow(dialog.GetHwnd());
   EXPECT_EQ(dialog.prefixes.GetRecordCount(), 0u);
