@@ -17,11 +17,16 @@ std::filesystem::path AssistantFolders::InUse(const std::filesystem::path& name)
   return !user.empty() && IsFile(mine) ? mine : program / name;
 }
 
-std::filesystem::path AssistantFolders::PrepareUserCopy(const std::filesystem::path& name) const {
-  if (user.empty()) return {};
+bool AssistantFolders::MakeUserFolder() const {
+  if (user.empty()) return false;
   std::error_code error;
   std::filesystem::create_directories(user, error);
-  if (error) return {};
+  return !error;
+}
+
+std::filesystem::path AssistantFolders::PrepareUserCopy(const std::filesystem::path& name) const {
+  if (!MakeUserFolder()) return {};
+  std::error_code error;
   std::filesystem::path mine = user / name;
   if (IsFile(mine) || !IsFile(program / name)) return mine;
   // The copy is the user's to change, whatever the installed file's attributes.

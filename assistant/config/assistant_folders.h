@@ -22,6 +22,10 @@ struct AssistantFolders {
   // may be missing too).
   std::filesystem::path InUse(const std::filesystem::path& name) const;
 
+  // Makes the user's folder when it is missing; false when there is none
+  // or it cannot be made.
+  bool MakeUserFolder() const;
+
   // The user's file `name`, to be written or edited: the user's folder made
   // and, the first time, the program folder's file copied into it when there
   // is one. Empty when the folder or the copy cannot be written.

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "assistant/config/bom_style.h"
@@ -212,9 +211,7 @@ bool WriteSettingsFile(const std::filesystem::path& file, AssistantSettings& set
 }
 
 int LoadSettings(const std::filesystem::path& programFolder) {
-  LoadSettings(programFolder, g_settings);
-  SelectBomStyle(g_settings.style);
-  return ST_OK;
+  return LoadSettings(AssistantFolders{programFolder, {}});
 }
 
 int LoadSettings(const AssistantFolders& folders) {
@@ -224,8 +221,5 @@ int LoadSettings(const AssistantFolders& folders) {
 }
 
 bool SaveUserSettings(const AssistantFolders& folders) {
-  if (folders.user.empty()) return false;
-  std::error_code error;
-  std::filesystem::create_directories(folders.user, error);
-  return !error && WriteSettingsFile(folders.user / kSettingsFileName, g_settings);
+  return folders.MakeUserFolder() && WriteSettingsFile(folders.user / kSettingsFileName, g_settings);
 }

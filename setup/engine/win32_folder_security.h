@@ -18,6 +18,10 @@ bool CreateFolderWithAccess(const std::wstring& path, const char* access);
 // none could be made.
 std::wstring CreatePrivateFolder(const std::wstring& parent, const std::wstring& prefix, const char* access);
 
+// The same in the temporary folder, with the rules of administrators and the
+// system only: where the elevated setup programs put what they run or unpack.
+std::wstring CreatePrivateTempFolder(const std::wstring& prefix);
+
 // The user the program runs as, in text form; empty when it cannot be told.
 std::string CurrentUserSid();
 

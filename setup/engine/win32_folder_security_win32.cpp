@@ -63,6 +63,13 @@ std::wstring CreatePrivateFolder(const std::wstring& parent, const std::wstring&
   return {};
 }
 
+std::wstring CreatePrivateTempFolder(const std::wstring& prefix) {
+  wchar_t temp[MAX_PATH + 1];
+  DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+  if (length == 0 || length > MAX_PATH) return {};
+  return CreatePrivateFolder(temp, prefix, kAdministratorsOnlyAccess);
+}
+
 std::string CurrentUserSid() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};

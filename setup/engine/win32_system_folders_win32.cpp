@@ -20,10 +20,7 @@ bool FromWide(const wchar_t* text, unsigned codePage, std::string* result) {
 }  // namespace
 
 bool CWin32SystemFolders::MakePrivateTempFolder(std::string* folder) {
-  wchar_t buffer[MAX_PATH + 1];
-  DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-  if (length == 0 || length > MAX_PATH) return false;
-  std::wstring made = CreatePrivateFolder(buffer, L"ZMsetup", kAdministratorsOnlyAccess);
+  std::wstring made = CreatePrivateTempFolder(L"ZMsetup");
   if (made.empty()) return false;
   if (FromWide(made.c_str(), m_codePage, folder)) return true;
   RemoveDirectoryW(made.c_str());

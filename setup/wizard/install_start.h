@@ -16,10 +16,10 @@ struct CSetupServices;
 inline constexpr int kFolderOpenToOthersText = 30;
 
 bool InstallFolderExists(const std::wstring& folder);
-// Whether users who are not administrators can write the existing folder
-// (see OthersCanWrite), or its rules cannot be read: every user's CAD
+// Whether the folder exists and users who are not administrators can write
+// it (see OthersCanWrite), or its rules cannot be read: every user's CAD
 // program loads the add-in from it, and an administrator runs its
-// uninstaller.
+// uninstaller. A folder still to be made is not: it gets Program Files' rules.
 bool InstallFolderOpenToOthers(const std::wstring& folder);
 // Creates the folder with every missing parent, each with the access rules
 // that Program Files gives (wherever it lies); the folders it made,

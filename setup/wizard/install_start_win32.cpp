@@ -16,6 +16,7 @@ bool InstallFolderExists(const std::wstring& folder) {
 }
 
 bool InstallFolderOpenToOthers(const std::wstring& folder) {
+  if (!InstallFolderExists(folder)) return false;
   std::optional<FolderAccess> access = ReadFolderAccess(folder);
   return !access || OthersCanWrite(*access, CurrentUserSid());
 }

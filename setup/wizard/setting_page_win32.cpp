@@ -129,7 +129,7 @@ int CSettingPage::OnWizardNext() {
     RefocusFolder();
     return kStayOnPage;
   }
-  if (InstallFolderExists(folder) && InstallFolderOpenToOthers(folder)) {
+  if (InstallFolderOpenToOthers(folder)) {
     ShowSetupMessage(GetHwnd(), folder + L"\n\n" + SetupText(kFolderOpenToOthersText), MB_OK | MB_ICONSTOP);
     RefocusFolder();
     return kStayOnPage;

@@ -99,7 +99,7 @@ int RunSilentInstall(const SetupSwitches& switches) {
     return report.Finish(kSetupExitBadFolder, Wide(*folder) + L": " + SetupText(kNoAnsiFolderText));
   }
 
-  if (InstallFolderExists(Wide(*folder)) && InstallFolderOpenToOthers(Wide(*folder))) {
+  if (InstallFolderOpenToOthers(Wide(*folder))) {
     return report.Finish(kSetupExitBadFolder, Wide(*folder) + L": " + SetupText(kFolderOpenToOthersText));
   }
 

@@ -23,12 +23,7 @@ std::wstring HandleText(HANDLE handle) { return std::to_wstring(reinterpret_cast
 // The copy runs elevated: it goes into a new folder of its own that only
 // administrators and the system can write, so that no one can place a file
 // beside it. Empty when no such folder can be made.
-std::wstring TemporaryCopyFolder() {
-  wchar_t temp[MAX_PATH + 1];
-  DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-  if (length == 0 || length > MAX_PATH) return {};
-  return CreatePrivateFolder(temp, L"ZMun", kAdministratorsOnlyAccess);
-}
+std::wstring TemporaryCopyFolder() { return CreatePrivateTempFolder(L"ZMun"); }
 
 // The handles the copy inherits, closed here when the original is done
 // with them.
