@@ -298,8 +298,7 @@ TEST_F(AssistantE2ETest, MacroTypedSpecificationsAreCalculated) {
   uidriver::Click(window, kRenewAllButton);
   ASSERT_TRUE(WaitForFormula(cells, 7, 6));
   EXPECT_EQ(RunMacro(L"renewed"), std::optional<DWORD>(0));
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  CloseAssistant(window);
 }
 
 // Renew all while a person edits a cell of the sheet: the spreadsheet
@@ -320,8 +319,7 @@ TEST_F(AssistantE2ETest, RenewAllWaitsWhileACellIsEdited) {
   std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 5s);
   EXPECT_FALSE(box.has_value()) << "renew all gave up: " << fs::path(box ? box->text : L"").string();
   EXPECT_EQ(RunMacro(L"renewed"), std::optional<DWORD>(0));
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  CloseAssistant(window);
 }
 
 // What a person does with the keyboard and mouse in the stand-in's grid.
@@ -441,8 +439,7 @@ TEST_F(AssistantE2ETest, BlocksPastedFilledClearedAndDeletedByHandAreCalculated)
   EXPECT_EQ(RowsNotCalculated(cells, 22, 29), std::vector<int>{});
   SavePicture(window, L"blocks");
 
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  CloseAssistant(window);
 }
 
 // The language of the settings file: every label in traditional Chinese,
@@ -469,8 +466,7 @@ TEST_F(AssistantE2ETest, TraditionalChineseSettingsShowTraditionalTexts) {
   PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
 
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  CloseAssistant(window);
 }
 
 // The system menu's About box, and the style button's sheet, which holds the
@@ -492,8 +488,7 @@ TEST_F(AssistantE2ETest, AboutBoxAndStyleSheetOpenAndClose) {
   PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
 
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(m_program.WaitForExit(20s).has_value()) << "the program did not end";
+  CloseAssistant(window);
 }
 
 // A program registered under the spreadsheet's name that numbers its
@@ -528,6 +523,12 @@ TEST_F(AssistantE2ETest, AProgramAnsweringOtherwiseIsNamedAndNothingIsWritten) {
 class UnwritableInstallTest : public AssistantE2ETest {
  protected:
   void PrepareProgramFolder() override { m_folder = L"C:\\Program Files\\Zelmorant10.1"; }
+  // The user goes to the spreadsheet and comes back to the window.
+  static void ComeBackFromSpreadsheet(HWND window) {
+    SetForegroundWindow(StandinFrame());
+    PumpUntil([] { return false; }, 300ms);
+    SetForegroundWindow(window);
+  }
   static void EndSheet(HWND sheet, WPARAM command) {
     PostMessageW(sheet, WM_COMMAND, command, 0);
     EXPECT_TRUE(uidriver::WaitUntil([&] { return !IsWindow(sheet); }, 10s));
@@ -551,9 +552,7 @@ TEST_F(UnwritableInstallTest, UsersChangesSurviveARestart) {
 
   // A section added in the editor is used when the user comes back.
   std::ofstream(library, std::ios::binary | std::ios::app) << "\r\nQ50X5  3.77\r\n";
-  SetForegroundWindow(StandinFrame());
-  PumpUntil([] { return false; }, 300ms);
-  SetForegroundWindow(window);
+  ComeBackFromSpreadsheet(window);
   ExcelDispatch cells = RunningApplication().ActiveSheet().Cells();
   EXPECT_TRUE(PumpUntil(
       [&] {
@@ -566,9 +565,7 @@ TEST_F(UnwritableInstallTest, UsersChangesSurviveARestart) {
   // before stays in use.
   fs::copy_file(library, library.wstring() + L".good");
   std::ofstream(library, std::ios::binary | std::ios::app) << "Q60X5\r\n";
-  SetForegroundWindow(StandinFrame());
-  PumpUntil([] { return false; }, 300ms);
-  SetForegroundWindow(window);
+  ComeBackFromSpreadsheet(window);
   std::optional<uidriver::MessageBoxSeen> box = uidriver::WaitForMessageBox(m_program.Id(), 10s);
   ASSERT_TRUE(box.has_value()) << "the faulty library was not reported";
   uidriver::Answer(*box, IDOK);

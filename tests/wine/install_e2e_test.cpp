@@ -29,6 +29,7 @@
 #include "tests/wine/install_e2e_support.h"
 #include "tests/wine/prefix_snapshot.h"
 #include "tools/uninstall/uninstall_resource.h"
+#include "winfx/module_path.h"
 
 namespace fs = std::filesystem;
 using namespace uidriver;
@@ -836,10 +837,9 @@ struct HelpLanguage {
 // the general page of the settings, each opening a viewer on its help file.
 void ExpectF1OpensTheHelpFiles(CProcess& assistant, const HelpLanguage& language) {
   // The language is the user's setting, in the user's own folder.
-  wchar_t appData[MAX_PATH]{};
-  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-  fs::create_directories(fs::path(appData) / L"Zelmorant10.1");
-  std::ofstream(fs::path(appData) / L"Zelmorant10.1" / L"Ostrevia.ini", std::ios::binary)
+  const fs::path userFolder = winfx::UserAppDataFolder() / L"Zelmorant10.1";
+  fs::create_directories(userFolder);
+  std::ofstream(userFolder / L"Ostrevia.ini", std::ios::binary)
       << "Density=7850\r\nFactor=1\r\nCaseSensitive=0\r\nLanguage=" << language.codePage << "\r\n";
   ASSERT_TRUE(assistant.Start(fs::path(kFolder) / L"Ostrevia.exe"));
   HWND window = WaitForAssistantWindow(assistant);
