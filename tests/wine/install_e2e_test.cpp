@@ -608,6 +608,14 @@ TEST_P(ResidueTest, InstallThenUninstallLeavesNothing) {
 INSTANTIATE_TEST_SUITE_P(Cases, ResidueTest, ::testing::ValuesIn(kResidueCases),
                          [](const ::testing::TestParamInfo<ResidueCase>& info) { return info.param.name; });
 
+// A program run without a window; its exit code, 999 when it did not start
+// or end.
+DWORD RunSilently(const fs::path& program, const std::wstring& arguments,
+                  std::chrono::milliseconds timeout = 120s) {
+  CProcess process;
+  return process.Start(program, arguments) ? process.WaitForExit(timeout).value_or(999) : 999;
+}
+
 // Unattended installs that cannot go on say why, each with its own exit
 // code, and write nothing.
 TEST_F(InstallTest, SwitchesRefuseWithADistinctExitCode) {
@@ -627,9 +635,7 @@ TEST_F(InstallTest, SwitchesRefuseWithADistinctExitCode) {
   const std::set<std::wstring> before = PrefixSnapshot();
   for (const Case& c : cases) {
     if (!c.withCad) RemoveCadProducts();
-    CProcess silent;
-    ASSERT_TRUE(silent.Start(InstallerPath(), c.arguments));
-    EXPECT_EQ(silent.WaitForExit(60s), c.exitCode) << fs::path(c.arguments).string();
+    EXPECT_EQ(RunSilently(InstallerPath(), c.arguments, 60s), c.exitCode) << fs::path(c.arguments).string();
     if (!c.withCad) {
       ASSERT_TRUE(SeedCadProducts());
     }
@@ -948,18 +954,11 @@ TEST_F(InstallTest, UninstallNeverFollowsALink) {
   }
 }
 
-}  // namespace
-
 // DLLs that Windows does not protect and that programs meet by name (not
 // version.dll: Wine's own user32 imports it at start, Windows' does not).
 const wchar_t* const kPlantedDlls[] = {L"uxtheme", L"dwmapi",   L"userenv",  L"cryptbase", L"propsys",
                                        L"winmm",   L"dbghelp",  L"profapi",  L"sspicli",   L"iphlpapi",
                                        L"dnsapi",  L"wtsapi32", L"netapi32", L"cryptsp",   L"bcrypt"};
-
-DWORD RunSilently(const fs::path& program, const std::wstring& arguments) {
-  CProcess process;
-  return process.Start(program, arguments) ? process.WaitForExit(120s).value_or(999) : 999;
-}
 
 std::vector<std::wstring> FilesIn(const fs::path& folder) {
   std::vector<std::wstring> names;
@@ -1027,3 +1026,5 @@ TEST_F(InstallTest, AFolderOutsideProgramFilesGetsProgramFilesRules) {
       ReadBytes(L"C:\\refused.txt").find("C:\\Shared: Users who are not administrators can change files"),
       std::string::npos);
 }
+
+}  // namespace
